@@ -1,0 +1,51 @@
+#include "app/pvtranslate/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace pv {
+namespace {
+
+TEST(CommandLine, LanguagesByIdOrCode) {
+    const std::pair<const char*, int> known[] = {{"en", 1}, {"bg", 2}, {"tr", 3}, {"de", 4},
+                                                 {"es", 5}, {"fr", 6}, {"it", 7}, {"ru", 9},
+                                                 {"1", 1}, {"7", 7},  {"9", 9}};
+    for (const auto& [text, id] : known) EXPECT_EQ(ParseLanguage(text), id) << text;
+    for (const char* text : {"8", "0", "10", "EN", "gr", "", "2x"})
+        EXPECT_EQ(ParseLanguage(text), std::nullopt) << text;
+}
+
+TEST(CommandLine, ParsesOptionsAndFiles) {
+    std::string error;
+    auto options = ParseCommandLine({"--to", "fr", "a.txt", "--data=/d", "-", "--", "--x"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->language, 6);
+    EXPECT_EQ(options->dataDir, "/d");
+    EXPECT_EQ(options->files, (std::vector<std::string>{"a.txt", "-", "--x"}));
+
+    options = ParseCommandLine({}, error);
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->language, 2);
+    EXPECT_TRUE(options->files.empty());
+}
+
+TEST(CommandLine, RejectsUnknownOptionsLanguagesAndMissingValues) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"--to", "xx"}, "unknown language 'xx'"},
+        {{"--to=8"}, "unknown language '8'"},
+        {{"--to"}, "option --to needs a value"},
+        {{"--data"}, "option --data needs a value"},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_FALSE(ParseCommandLine(c.args, error));
+        EXPECT_NE(error.find(c.message), std::string::npos) << error;
+    }
+}
+
+}  // namespace
+}  // namespace pv

@@ -1,0 +1,122 @@
+#include "engine/SentenceDriver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "engine/AnalysisPasses.h"
+#include "engine/EngineError.h"
+#include "engine/EngineSettings.h"
+#include "engine/EngineState.h"
+#include "engine/TextFront.h"
+#include "engine/WordPositions.h"
+#include "textutil/ErrorReporter.h"
+#include "textutil/TextConvert.h"
+
+namespace pv {
+
+namespace {
+
+void WaitUntilReady() {
+    while (!EngineReady) {
+        if (EngineFailed) throw EngineError("the dictionary data could not be loaded");
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+}
+
+// Runs the three passes over the positions from P to e - 1.
+void RunPasses(int e) {
+    EngineState& engine = Engine();
+    if (e - 1 < engine.P) return;
+    for (int q = engine.P; q < e; ++q) FragmentPass(q);
+    for (int q = engine.P; q < e; ++q) ContextPass(q);
+    for (int q = engine.P; q < e; ++q) PhrasePass(q);
+    engine.P = e;
+}
+
+// Start of the segment that ends at plan position e.
+int SegmentStartBefore(int e) { return e - Engine().chart.plan[e].span - 1; }
+
+// The end position of the first segment of the best plan up to e.
+int FirstSegmentEnd(int e) {
+    int last;
+    do {
+        last = e;
+        e = SegmentStartBefore(e);
+    } while (e > 0);
+    return last;
+}
+
+std::u16string SegmentText(int e) {
+    const EngineState& engine = Engine();
+    const PlanEntry& entry = engine.chart.plan[e];
+    const int s = entry.start;
+    if (s >= 0 && s < engine.N) {
+        // The word as it stands, behind its entry mark so that a batch can
+        // give the word back to its own entry.
+        const WordEntryArr& word = engine.Window[s];
+        return CapitaliseSegment(word.mark + word.word);
+    }
+    return {};
+}
+
+// All segments of the best plan up to e, in text order.
+std::u16string PlanText(int e) {
+    std::u16string result;
+    while (e > 0) {
+        result = WideTrim(u" " + SegmentText(e) + u" " + result);
+        e = SegmentStartBefore(e);
+    }
+    return result;
+}
+
+}  // namespace
+
+bool ShiftWindow(int r) {
+    EngineState& engine = Engine();
+    try {
+        std::vector<WordEntryArr>& window = engine.Window;
+        // Every remaining word moves down, also from slots beyond the
+        // analysed ones, so that no word of a long cut token is lost.
+        for (int i = 0; i + r < engine.N; ++i) window[i] = std::move(window[i + r]);
+        for (int i = std::max(0, engine.N - r); i < engine.N; ++i) window[i] = WordEntryArr{};
+        engine.P = std::max(0, engine.P - r);
+        engine.N = std::max(0, engine.N - r);
+        engine.chart.Shift(r, engine.N);
+        return true;
+    } catch (...) {
+        ShowErrorBox(u"Exception during cleanup!");
+        return false;
+    }
+}
+
+std::u16string ProcessToken(const std::u16string& token, const std::u16string& mark) {
+    WaitUntilReady();
+    EngineState& engine = Engine();
+    std::u16string result;
+    try {
+        if (!token.empty()) AddWordToCurrentPhrase(token, mark);
+        if (engine.N < kEvaluateAt && !token.empty()) return result;
+        // A flush repeats until the window is empty: a cut token may have
+        // left more words than one evaluation takes.
+        do {
+            const int e = std::min(engine.N, kEvaluateAt);
+            RunPasses(e);
+            int consumed;
+            if (!token.empty()) {
+                consumed = FirstSegmentEnd(e);
+                result = SegmentText(consumed);
+            } else {
+                consumed = e;
+                std::u16string text = PlanText(e);
+                result = result.empty() ? text : WideTrim(result + u" " + text);
+            }
+            if (consumed < 1 || !ShiftWindow(consumed)) return result;
+        } while (token.empty() && engine.N > 0);
+    } catch (...) {
+        // The token contributes what was emitted before the failure.
+    }
+    return result;
+}
+
+}  // namespace pv
