@@ -1,0 +1,28 @@
+#include "datagen/ByteWriter.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace pv {
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    const std::string temporary = path + ".part";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            std::remove(temporary.c_str());
+            throw WriterError("cannot write " + path);
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temporary, path, ec);
+    if (ec) {
+        std::remove(temporary.c_str());
+        throw WriterError("cannot write " + path + ": " + ec.message());
+    }
+}
+
+}  // namespace pv
