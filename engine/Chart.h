@@ -12,11 +12,18 @@ constexpr int kChartRows = 70;     // start positions 0..69
 constexpr int kWindowSlots = 90;   // window positions
 constexpr int kEvaluateAt = 69;    // words analysed at most
 
-// One analysis of a stretch of the window.
+constexpr int kFEWordIds = 11;
+
+// One analysis of a stretch of the window. The default member values are the
+// state in which the FEManager pool hands an entry out.
 struct FE {
     int16_t start = 0;  // window position of the first word
     int16_t span = 0;   // words minus one
     int16_t index = 0;  // position in its cell's list
+    // Class ids used by relation scoring; -1 = none.
+    std::array<int32_t, kFEWordIds> wordIds = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    uint8_t wordIdCount = 0;
+    int32_t candidateHead = -1;  // first rule candidate as a left part, -1 for none
 };
 
 // One chart cell.

@@ -1,0 +1,7 @@
+#include "lexdb/FEManager.h"
+
+namespace pv {
+
+template class FragmentPool<FE>;
+
+}  // namespace pv
