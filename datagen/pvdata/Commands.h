@@ -1,0 +1,15 @@
+// Subcommands of the pvdata program. Each takes the arguments after its
+// name and returns the exit status: 0 success, 1 failure, 2 usage error.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace pv {
+
+// cat [--cached] FILE: the logical content of a data container (or, with
+// --cached, of a cached block file) on out; problems on err.
+int RunCat(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace pv
