@@ -1,0 +1,77 @@
+// The word-form trie: which strings begin some known word form. Nodes carry
+// no end mark, so the trie records prefixes only. Pages (the sorted children
+// of one node) may be shared by several nodes, so the structure is a
+// directed acyclic graph over pages.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pv {
+
+// One node: the character of the edge leading to it and the page of its
+// children (-1: none). The same 6 bytes are stored in the file.
+struct PageRec {
+    char16_t ch = 0;
+    int32_t next = -1;
+};
+
+using Page = std::vector<PageRec>;  // sorted by ch, unsigned, no repeats
+
+// A reference to a node by page and entry number, never by address, so it
+// survives the growth of the page array and of other pages. Page -1 is the
+// root.
+struct WordNode {
+    int32_t page = -1;
+    int32_t index = 0;
+    bool operator==(const WordNode&) const = default;
+};
+
+class WordTree {
+public:
+    static constexpr WordNode kRoot{};
+
+    struct Branch {
+        bool found = false;
+        int32_t position = 0;  // the entry, or where ch would be inserted
+    };
+
+    WordTree();  // one empty root page
+
+    // A new empty page; its number is the count before the call.
+    int32_t NewPage();
+    Branch FindBranch(WordNode node, char16_t ch) const;
+    // Inserts (ch, -1) at position of node's child page.
+    void AddBranch(WordNode node, char16_t ch, int32_t position);
+    // Walks text from node, adding what is missing; the node of the last
+    // character, none for an empty text.
+    std::optional<WordNode> AddToPage(std::u16string_view text, WordNode node);
+    std::optional<WordNode> AddWord(std::u16string_view text) { return AddToPage(text, kRoot); }
+    // None as soon as a character is missing; the root for an empty text.
+    std::optional<WordNode> FindNode(std::u16string_view text) const;
+    bool HasPrefix(std::u16string_view text) const { return FindNode(text).has_value(); }
+
+    // Replaces the tree with the stored trie ("DATA\WORDS.GLS"). Throws
+    // EngineError for a missing, damaged or inconsistent file and leaves the
+    // tree as it was.
+    void LoadFromFile(const std::string& path);
+
+    const PageRec& Node(WordNode node) const { return node.page < 0 ? root_ : pages_[node.page][node.index]; }
+    // Lets node share an existing page of children (a page of endings).
+    // Throws EngineError for a page that does not exist.
+    void SetNext(WordNode node, int32_t page);
+
+    int32_t count() const { return static_cast<int32_t>(pages_.size()); }
+    const Page& page(int32_t number) const { return pages_[number]; }
+
+private:
+    PageRec& MutableNode(WordNode node) { return node.page < 0 ? root_ : pages_[node.page][node.index]; }
+
+    PageRec root_;
+    std::vector<Page> pages_;
+};
+
+}  // namespace pv
