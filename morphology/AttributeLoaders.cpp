@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "lexdb/ByteReader.h"
+#include "lexdb/Container.h"
 #include "lexdb/DataPath.h"
 #include "morphology/AttributeFiles.h"
 #include "morphology/Attributes.h"
@@ -83,6 +84,23 @@ void AttributeTables::LoadEntryTemplates(int64_t byteCount, std::string_view pay
     payload = payload.substr(0, std::min<std::size_t>(static_cast<std::size_t>(byteCount), payload.size()));
     for (std::size_t at = 0; at + kTemplateRecordSize <= payload.size(); at += kTemplateRecordSize)
         templates_.push_back(ParseTemplate(payload.substr(at, kTemplateRecordSize)));
+}
+
+void AttributeTables::LoadEntryTemplatesFile(const std::string& base) {
+    CountedBlock block = ReadCountedBlock(ResolveDataPath(base, kEntryTemplatesFile));
+    if (!block.complete) {
+        templates_.clear();
+        return;
+    }
+    LoadEntryTemplates(block.count, block.payload);
+}
+
+void AttributeTables::LoadAttributeDefinitions(const std::string& base) {
+    LoadAttributes(base);
+    LoadRelationDefinitions(base);
+    LoadSP(base);
+    LoadEntryTemplatesFile(base);
+    LoadImpliedValues(base);
 }
 
 }  // namespace pv

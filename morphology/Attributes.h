@@ -97,6 +97,12 @@ public:
     void LoadRelationDefinitions(const std::string& base);
     void LoadSP(const std::string& base);
     void LoadImpliedValues(const std::string& base);
+    // The template container "DATA\COLTEMPS.DAT"; a missing or damaged
+    // container gives no templates.
+    void LoadEntryTemplatesFile(const std::string& base);
+    // Every definition table in the order of engine start: attributes and
+    // values, relation definitions, SP, entry templates, implied values.
+    void LoadAttributeDefinitions(const std::string& base);
     // The template container's byte count and the payload read after it;
     // a negative count or one above 20,000,000 gives no templates, and only
     // complete records are taken.

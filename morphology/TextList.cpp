@@ -1,5 +1,6 @@
 #include "morphology/TextList.h"
 
+#include "lexdb/Container.h"
 #include "textutil/TextConvert.h"
 
 namespace pv {
@@ -38,6 +39,12 @@ std::vector<std::u16string> DecodeTextList(std::string_view text) {
     }
     if (start < decoded.size()) lines.push_back(decoded.substr(start));
     return lines;
+}
+
+std::vector<std::u16string> LoadTextList(const std::string& path) {
+    CountedBlock block = ReadCountedBlock(path);
+    if (!block.complete) return {};
+    return DecodeTextList(block.payload);
 }
 
 }  // namespace pv

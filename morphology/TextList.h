@@ -14,4 +14,8 @@ namespace pv {
 // is dropped.
 std::vector<std::u16string> DecodeTextList(std::string_view text);
 
+// The lines of the text list container at path (its count is the number of
+// bytes of text); none when the container is missing or damaged.
+std::vector<std::u16string> LoadTextList(const std::string& path);
+
 }  // namespace pv

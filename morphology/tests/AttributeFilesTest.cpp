@@ -6,6 +6,7 @@
 
 #include "datagen/AttributeWriters.h"
 #include "datagen/ByteWriter.h"
+#include "datagen/ContainerWriter.h"
 #include "engine/EngineError.h"
 #include "lexdb/DataPath.h"
 #include "morphology/AttributeFiles.h"
@@ -161,6 +162,32 @@ TEST(EntryTemplatesTest, DamagedBlocksGiveOnlyWhatIsComplete) {
     tables.LoadEntryTemplates(1559, odd);
     ASSERT_EQ(tables.EntryTemplates().size(), 1u);
     EXPECT_EQ(tables.EntryTemplates()[0].slots[0], (WordArray{8}));
+}
+
+TEST_F(AttributeFilesTest, DefinitionsLoadWithTemplatesFromTheirContainer) {
+    WriteAttributeFiles(base, test::FixtureFiles());
+    EntryTemplate used;
+    used.inUse = true;
+    used.slots[0] = {214};
+    const std::string templatesPath = ResolveDataPath(base, kEntryTemplatesFile);
+    WriteCountedContainer(templatesPath, EncodeEntryTemplates({used}));
+
+    AttributeTables tables;
+    tables.LoadAttributeDefinitions(base);
+    EXPECT_EQ(tables.ValueCount(), 50);
+    EXPECT_TRUE(tables.AncestorIsFirst(1));
+    ASSERT_EQ(tables.EntryTemplates().size(), 1u);
+    EXPECT_EQ(tables.EntryTemplates()[0].slots[0], (WordArray{214}));
+
+    // A container cut short gives no templates, and so does a missing one.
+    std::string image = ContainerImage({CountedContent(1559, EncodeEntryTemplates({used}))});
+    Overwrite(kEntryTemplatesFile, image.substr(0, image.size() - 6));
+    tables.LoadEntryTemplatesFile(base);
+    EXPECT_TRUE(tables.EntryTemplates().empty());
+    std::filesystem::remove(templatesPath);
+    tables.LoadAttributeDefinitions(base);
+    EXPECT_TRUE(tables.EntryTemplates().empty());
+    EXPECT_EQ(tables.ValueCount(), 50);
 }
 
 }  // namespace

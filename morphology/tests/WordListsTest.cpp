@@ -1,8 +1,12 @@
 // LowerWord, text lists with their writer, MyStrList, IntegerIndex and the
 // delimited lists.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "datagen/ByteWriter.h"
+#include "datagen/ContainerWriter.h"
 #include "datagen/TextListWriter.h"
 #include "morphology/DelimitedList.h"
 #include "morphology/IntegerIndex.h"
@@ -55,6 +59,20 @@ TEST(TextListTest, LineBreaksMarksAndDamage) {
         {std::string("\xFF\xFE\x0D\x00\x0D\x00\x0A\x00x\x00", 10), {u"", u"", u"x"}},
     };
     for (const Case& c : cases) EXPECT_EQ(DecodeTextList(c.bytes), c.lines);
+}
+
+TEST(TextListTest, ListsLoadFromTheirContainer) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("pv_textlist_" + std::to_string(::getpid()) + ".STR")).string();
+    const Lines lines = {u"пре", u"un"};
+    WriteCountedContainer(path, EncodeTextList(lines));
+    EXPECT_EQ(LoadTextList(path), lines);
+    const std::string text = EncodeTextList(lines);
+    std::string image = ContainerImage({CountedContent(static_cast<int32_t>(text.size()), text)});
+    WriteFileAtomically(path, image.substr(0, image.size() - 3));
+    EXPECT_TRUE(LoadTextList(path).empty());
+    std::filesystem::remove(path);
+    EXPECT_TRUE(LoadTextList(path).empty());
 }
 
 TEST(TextListTest, WriterRefusesWhatCannotBeReadBack) {
