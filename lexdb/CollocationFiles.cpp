@@ -1,0 +1,121 @@
+#include "lexdb/CollocationFiles.h"
+
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+#include "engine/EngineError.h"
+#include "lexdb/DataPath.h"
+#include "morphology/DelimitedList.h"
+#include "morphology/LowerWord.h"
+#include "textutil/ErrorReporter.h"
+#include "textutil/TextConvert.h"
+
+namespace pv {
+
+namespace {
+
+// An entry text is at most 511 bytes and ends with a 0 byte.
+constexpr int32_t kMaxTextRead = 512;
+
+enum Field {
+    kHeadword,
+    kWordIds,
+    kAssociated,
+    kFirstPrepositions,
+    kRequired,
+    kInherited,
+    kSecondPrepositions,
+    kTranslations,
+};
+
+std::vector<WordArray> ParseListOfIdLists(std::string_view text) {
+    std::vector<WordArray> lists;
+    for (const std::string& item : SplitDelimited(text, '#')) lists.push_back(ParseIdList(item));
+    return lists;
+}
+
+std::string CollocationFilePath(const std::string& programFolder, std::string_view name, const char* suffix) {
+    std::string folder = programFolder;
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return ResolveDataPath(folder, std::string(name) + suffix);
+}
+
+std::unique_ptr<CollocationFiles>& Database() {
+    static std::unique_ptr<CollocationFiles> database;
+    return database;
+}
+
+}  // namespace
+
+void ParseCollocationText(std::string_view text, Collocation& entry) {
+    const std::vector<std::string> fields = SplitDelimited(text, '|');
+    auto field = [&](Field f) -> std::string_view {
+        return static_cast<std::size_t>(f) < fields.size() ? std::string_view(fields[f]) : std::string_view();
+    };
+    entry.text = Utf8Decode(field(kHeadword));
+    entry.wordIds = ParseIdList(field(kWordIds));
+    entry.associatedAttributes = ParseIdList(field(kAssociated));
+    entry.firstPrepositions = u"|" + LowerWord(Utf8Decode(field(kFirstPrepositions))) + u"|";
+    entry.requiredAttributes = ParseListOfIdLists(field(kRequired));
+    for (WordArray& values : entry.requiredAttributes) std::sort(values.begin(), values.end());
+    entry.inheritedGroups = ParseListOfIdLists(field(kInherited));
+    for (auto* lists : {&entry.requiredAttributes, &entry.inheritedGroups})
+        if (lists->size() < entry.wordIds.size()) lists->resize(entry.wordIds.size());
+    entry.secondPrepositions =
+        fields.size() > kSecondPrepositions ? u"|" + CyrillicToWide(field(kSecondPrepositions)) + u"|" : u"";
+    entry.translations = std::string(field(kTranslations));
+}
+
+CollocationFiles::CollocationFiles(const std::string& programFolder, std::string_view name)
+    : headers(CollocationFilePath(programFolder, name, ".HDR")),
+      texts(CollocationFilePath(programFolder, name, ".DAT")),
+      byId(CollocationFilePath(programFolder, name, "BYID.HSH")),
+      byClass(CollocationFilePath(programFolder, name, "GLID.HSH")),
+      byFirstWord(CollocationFilePath(programFolder, name, "WRDID.HSH")) {}
+
+Collocation CollocationFiles::LoadByRow(int32_t row) {
+    const ColHeader header = ParseColHeader(headers.Get(row));
+    Collocation entry;
+    entry.templateId = header.templateId;
+    entry.language = header.language;
+    entry.classId = header.classId;
+    entry.partOfSpeech = header.partOfSpeech;
+    entry.valueC = header.valueC;
+    entry.sourceScore = header.firstScore / 1000.0;
+    entry.targetScore = header.secondScore / 1000.0;
+    entry.meaningId = header.meaningId;
+    std::string text = texts.Get(static_cast<int64_t>(header.textOffset) + 1, kMaxTextRead);
+    const std::size_t end = text.find('\0');
+    text.resize(end == std::string::npos ? 0 : end);  // no terminator within 512 bytes: no text
+    ParseCollocationText(text, entry);
+    return entry;
+}
+
+Collocation CollocationFiles::LoadById(int32_t id) {
+    try {
+        const IndexReader::Found found = byId.Find(id);
+        if (found.found) return LoadByRow(byId.Get(found.record).value);
+    } catch (const std::exception& error) {
+        ShowErrorBox(u"Exception in " + Utf8Decode(error.what()) + u" in LoadCollocationFromFile");
+    }
+    return Collocation{};
+}
+
+void LoadCollocations(const std::string& programFolder, std::string_view name) {
+    try {
+        Database() = std::make_unique<CollocationFiles>(programFolder, name);
+    } catch (const std::exception& error) {
+        throw EngineError(std::string("LoadCollocations:") + error.what());
+    }
+}
+
+CollocationFiles* CollocationDatabase() { return Database().get(); }
+
+Collocation LoadCollocationFromFile(int32_t id) {
+    if (CollocationFiles* database = CollocationDatabase()) return database->LoadById(id);
+    ShowErrorBox(u"Exception in collocation files not loaded in LoadCollocationFromFile");
+    return Collocation{};
+}
+
+}  // namespace pv
