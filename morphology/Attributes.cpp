@@ -5,6 +5,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "lexdb/Collocation.h"
 #include "textutil/ErrorReporter.h"
 #include "textutil/TextConvert.h"
 
@@ -242,6 +243,10 @@ void AttributeTables::ApplyTemplate(std::vector<WordArray>& inherited, std::size
     if (inherited.size() < words) inherited.resize(words);
     for (std::size_t k = 0; k < words; ++k)
         for (int32_t id : entryTemplate.slots[k]) AddIfMissing(inherited[k], id);
+}
+
+void AttributeTables::ApplyTemplate(Collocation& entry, int32_t templateNumber) const {
+    ApplyTemplate(entry.inheritedGroups, entry.wordIds.size(), templateNumber);
 }
 
 AttributeTables& GrammarTables() {

@@ -14,6 +14,8 @@
 
 namespace pv {
 
+struct Collocation;
+
 constexpr int kAttributeSetWords = 33;
 constexpr int kAttributeSetBits = kAttributeSetWords * 32;  // 1,056
 
@@ -151,6 +153,8 @@ public:
     // word k, for each of the entry's words (at most ten).
     void ApplyTemplate(std::vector<WordArray>& inherited, std::size_t wordCount,
                        int32_t templateNumber) const;
+    // The same for a dictionary entry's words and inherited attributes.
+    void ApplyTemplate(Collocation& entry, int32_t templateNumber) const;
 
 private:
     // The words first..last of an attribute, limited to the set's words.

@@ -8,6 +8,7 @@
 #include "datagen/ByteWriter.h"
 #include "datagen/ContainerWriter.h"
 #include "engine/EngineError.h"
+#include "lexdb/Collocation.h"
 #include "lexdb/DataPath.h"
 #include "morphology/AttributeFiles.h"
 #include "morphology/Attributes.h"
@@ -129,6 +130,12 @@ TEST(EntryTemplatesTest, ApplyTemplateAddsEachSlotToItsWord) {
         tables.ApplyTemplate(untouched, 2, number);
         EXPECT_EQ(untouched, (std::vector<WordArray>{{2}})) << number;
     }
+
+    Collocation entry;
+    entry.wordIds = {100, 200};
+    entry.inheritedGroups = {{214}};
+    tables.ApplyTemplate(entry, 1);
+    EXPECT_EQ(entry.inheritedGroups, (std::vector<WordArray>{{214, 2}, {2}}));
 
     // An entry of twelve words takes the ten slots only.
     std::vector<WordArray> many;
