@@ -29,8 +29,7 @@ using UnitTranslator = std::function<std::u16string(std::u16string_view unit)>;
 // and PFPDone. A unit of nothing but blanks is given back unchanged rather
 // than written back as a translated blank.
 FilterRunResult RunFilter(const FilterLibrary& filter, std::u16string_view document,
-                          const UnitTranslator& translate,
-                          const std::atomic<bool>* abort = nullptr,
+                          const UnitTranslator& translate, const std::atomic<bool>* abort = nullptr,
                           const std::function<void(int32_t)>& progress = {});
 
 }  // namespace pv

@@ -31,9 +31,9 @@ void Answer(const std::string& body, int32_t language, httplib::Response& res) {
 
 void TooLarge(httplib::Response& res) {
     res.status = 413;
-    res.set_content("A request body may hold at most " + std::to_string(kMaxRequestBody) +
-                        " bytes.",
-                    "text/plain; charset=utf-8");
+    res.set_content(
+        "A request body may hold at most " + std::to_string(kMaxRequestBody) + " bytes.",
+        "text/plain; charset=utf-8");
 }
 
 }  // namespace

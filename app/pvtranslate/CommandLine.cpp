@@ -1,20 +1,34 @@
 #include "app/pvtranslate/CommandLine.h"
 
 #include <array>
+#include <charconv>
 #include <utility>
 
 namespace pv {
 
 const char* const kUsage =
-    "Usage: pvtranslate [--to LANG] [--data DIR] [FILE...]\n"
+    "Usage: pvtranslate [--to LANG] [--data DIR] [--filter NAME] [FILE...]\n"
+    "       pvtranslate [--to LANG] [--data DIR] --serve [--port N]\n"
+    "       pvtranslate --filters\n"
     "Translates each line of the files (or of standard input) and writes the\n"
-    "translation to standard output, line by line, in UTF-8.\n"
+    "translation to standard output, line by line, in UTF-8. A file whose\n"
+    "extension is the one a filter plug-in names (such as .srt) goes through\n"
+    "that plug-in, and its finished document is written instead.\n"
     "\n"
-    "  --to LANG   target language: en bg tr de es fr it ru, or the language\n"
-    "              id 1 2 3 4 5 6 7 9 (default: bg)\n"
-    "  --data DIR  folder that holds the DATA folder (default: the folder of\n"
-    "              the program)\n"
-    "  --help      show this text\n";
+    "  --to LANG      target language: en bg tr de es fr it ru, or the language\n"
+    "                 id 1 2 3 4 5 6 7 9 (default: bg)\n"
+    "  --data DIR     folder that holds the DATA folder (default: the folder of\n"
+    "                 the program)\n"
+    "  --filter NAME  translate every file as a document through the filter\n"
+    "                 plug-in NAME: its listed name (\"Subtitles (.srt)\") or its\n"
+    "                 library name (srtfilter)\n"
+    "  --filters      list the filter plug-ins in the folder Filter beside the\n"
+    "                 program\n"
+    "  --serve        run the HTTP translation service on 127.0.0.1 until\n"
+    "                 interrupted; --to gives the language of requests that\n"
+    "                 name none\n"
+    "  --port N       the service's port (default: 4357; 0: any free port)\n"
+    "  --help         show this text\n";
 
 std::optional<int> ParseLanguage(std::string_view text) {
     static constexpr std::array<std::pair<std::string_view, int>, 8> kCodes{{
@@ -26,10 +40,24 @@ std::optional<int> ParseLanguage(std::string_view text) {
     return std::nullopt;
 }
 
+namespace {
+
+std::optional<int> ParsePort(const std::string& text) {
+    int port = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || port < 0 ||
+        port > 65535)
+        return std::nullopt;
+    return port;
+}
+
+}  // namespace
+
 std::optional<TranslateOptions> ParseCommandLine(const std::vector<std::string>& args,
                                                  std::string& error) {
     TranslateOptions options;
     bool onlyFiles = false;
+    bool portGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
         if (onlyFiles || arg == "-" || arg.empty() || arg[0] != '-') {
@@ -69,10 +97,44 @@ std::optional<TranslateOptions> ParseCommandLine(const std::vector<std::string>&
         } else if (arg == "--data") {
             if (!takeValue()) return std::nullopt;
             options.dataDir = value;
+        } else if (arg == "--filter") {
+            if (!takeValue()) return std::nullopt;
+            if (value.empty()) {
+                error = "option --filter needs a filter name";
+                return std::nullopt;
+            }
+            options.filter = value;
+        } else if (arg == "--filters") {
+            options.listFilters = true;
+        } else if (arg == "--serve") {
+            options.serve = true;
+        } else if (arg == "--port") {
+            if (!takeValue()) return std::nullopt;
+            std::optional<int> port = ParsePort(value);
+            if (!port) {
+                error = "invalid port '" + value + "' (use 0-65535)";
+                return std::nullopt;
+            }
+            options.port = *port;
+            portGiven = true;
         } else {
             error = "unknown option '" + arg + "'";
             return std::nullopt;
         }
+    }
+    if (options.help) return options;
+    if (portGiven && !options.serve) {
+        error = "option --port needs --serve";
+        return std::nullopt;
+    }
+    if (options.serve &&
+        (!options.files.empty() || !options.filter.empty() || options.listFilters)) {
+        error = "--serve takes no FILE, --filter or --filters";
+        return std::nullopt;
+    }
+    if (options.listFilters && (!options.files.empty() || !options.filter.empty())) {
+        error = "--filters takes no FILE or --filter";
+        return std::nullopt;
     }
     return options;
 }

@@ -13,6 +13,10 @@ struct TranslateOptions {
     std::string dataDir;             // empty: the program's folder
     std::vector<std::string> files;  // empty: standard input
     bool help = false;
+    bool serve = false;              // run the HTTP translation service
+    int port = 4357;                 // its port; 0 picks a free one
+    std::string filter;              // translate the files through this plug-in
+    bool listFilters = false;
 };
 
 // A language id (1..7, 9) or code (en, bg, tr, de, es, fr, it, ru).

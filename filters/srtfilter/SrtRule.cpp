@@ -33,9 +33,12 @@ public:
                 }
                 // Blanks and tabs leave the run as it is, so that a line of
                 // blanks between blocks still counts as a blank line.
-                if (run == kBlankLine) ending = kBlank;
-                else if (i == length) ending = kEnd;
-                else if (run == kCrLf && doc.At(i + 1) == u'-') ending = kDash;
+                if (run == kBlankLine)
+                    ending = kBlank;
+                else if (i == length)
+                    ending = kEnd;
+                else if (run == kCrLf && doc.At(i + 1) == u'-')
+                    ending = kDash;
                 if (ending != kNone) break;
             }
             // The unit's text, and for the dash case its line break too, so
@@ -50,8 +53,7 @@ public:
                 ++stripped;
             for (int header = 0; header < 2; ++header) {
                 std::size_t lf = raw.find(u'\n', stripped);
-                if (lf == std::u16string::npos || stripped >= raw.size() ||
-                    !IsDigit(raw[stripped]))
+                if (lf == std::u16string::npos || stripped >= raw.size() || !IsDigit(raw[stripped]))
                     break;
                 stripped = lf + 1;
             }

@@ -1,11 +1,10 @@
-#include "filters/FilterHost.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "filters/FilterHost.h"
 #include "filters/FilterRun.h"
 
 namespace pv {
@@ -56,8 +55,8 @@ TEST_F(FilterHostTest, ListsUsableLibrariesInNameOrderAndSelectsTheLast) {
 
     ASSERT_TRUE(host.Bind());
     ASSERT_NE(host.Bound(), nullptr);
-    FilterRunResult run = RunFilter(*host.Bound(), u"{1}{2}a\r\n",
-                                    [](std::u16string_view) { return u"b"; });
+    FilterRunResult run =
+        RunFilter(*host.Bound(), u"{1}{2}a\r\n", [](std::u16string_view) { return u"b"; });
     EXPECT_EQ(run.document, u"{1}{2}b\r\n");
     host.Unload();
     EXPECT_EQ(host.Bound(), nullptr);
@@ -71,8 +70,7 @@ TEST_F(FilterHostTest, ListedLibraryWithoutRunExportsFailsToBind) {
     EXPECT_EQ(host.Bound(), nullptr);
     EXPECT_EQ(host.BoundPath(), Folder() + "Filter/infoonly.so");
     EXPECT_EQ(BindingFailedMessage(host.BoundPath()),
-              u"Грешка при зареждане на филтър [" + fs::path(host.BoundPath()).u16string() +
-                  u"].");
+              u"Грешка при зареждане на филтър [" + fs::path(host.BoundPath()).u16string() + u"].");
 
     host.Select(-1);
     EXPECT_FALSE(host.Bind());

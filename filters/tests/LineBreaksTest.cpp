@@ -1,6 +1,6 @@
-#include "filters/LineBreaks.h"
-
 #include <gtest/gtest.h>
+
+#include "filters/LineBreaks.h"
 
 namespace pv {
 namespace {

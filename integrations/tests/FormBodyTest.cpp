@@ -1,6 +1,6 @@
-#include "integrations/FormBody.h"
-
 #include <gtest/gtest.h>
+
+#include "integrations/FormBody.h"
 
 namespace pv {
 namespace {
@@ -32,14 +32,10 @@ TEST(FormBody, UrlDecodesAndDropsBadEscapes) {
     const struct {
         std::string in, out;
     } cases[] = {
-        {"a+b", "a b"},
-        {"%E2%82%AC", "\xE2\x82\xAC"},
-        {"%41%62", "Ab"},
-        {"x%00y", "xy"},
-        {"x%zzy", "xy"},
-        {"x%4", "x"},
-        {"x%", "x"},
-        {"%%41", "1"},
+        {"a+b", "a b"},   {"%E2%82%AC", "\xE2\x82\xAC"},
+        {"%41%62", "Ab"}, {"x%00y", "xy"},
+        {"x%zzy", "xy"},  {"x%4", "x"},
+        {"x%", "x"},      {"%%41", "1"},
         {"100%", "100"},
     };
     for (const auto& c : cases) EXPECT_EQ(UrlDecode(c.in), c.out) << c.in;

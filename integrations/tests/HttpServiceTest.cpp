@@ -1,5 +1,3 @@
-#include "integrations/HttpService.h"
-
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "engine/Engine.h"
+#include "integrations/HttpService.h"
 #include "integrations/ServerCommand.h"
 #include "textutil/ErrorReporter.h"
 
@@ -116,15 +115,14 @@ TEST_F(HttpServiceTest, GetAndHeadReadNoQueryString) {
     RawAnswer head = Exchange(service.Port(), "HEAD / HTTP/1.1\r\n\r\n");
     EXPECT_EQ(head.status, 200);
     EXPECT_EQ(head.body, "");
-    EXPECT_EQ(Exchange(service.Port(), "PUT / HTTP/1.1\r\nContent-Length: 0\r\n\r\n").status,
-              405);
+    EXPECT_EQ(Exchange(service.Port(), "PUT / HTTP/1.1\r\nContent-Length: 0\r\n\r\n").status, 405);
 }
 
 std::string Chunked(const std::string& body) {
     char size[32];
     std::snprintf(size, sizeof size, "%zx", body.size());
-    return "POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n" + std::string(size) +
-           "\r\n" + body + "\r\n0\r\n\r\n";
+    return "POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n" + std::string(size) + "\r\n" +
+           body + "\r\n0\r\n\r\n";
 }
 
 TEST_F(HttpServiceTest, ChunkedBodiesAreReadToo) {

@@ -1,11 +1,10 @@
-#include "integrations/ServerCommand.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "engine/Engine.h"
 #include "integrations/FormBody.h"
+#include "integrations/ServerCommand.h"
 #include "textutil/TextConvert.h"
 
 namespace pv {
@@ -112,8 +111,7 @@ TEST_F(ServerCommandTest, RejectsBadTargetLangAndTooManyParameters) {
 
 TEST_F(ServerCommandTest, NamesAndQuotedParametersComeBackQuoted) {
     const auto text = Encoded({u"a b"}, kBulgarian);
-    EXPECT_EQ(ServerCommandGet("\"my name=a b\"", kBulgarian).body,
-              "\"my name=" + text[0] + "\"");
+    EXPECT_EQ(ServerCommandGet("\"my name=a b\"", kBulgarian).body, "\"my name=" + text[0] + "\"");
     EXPECT_EQ(ServerCommandGet("l1=a+b", kBulgarian).body, "l1=" + text[0]);
 }
 

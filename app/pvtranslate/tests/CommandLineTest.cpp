@@ -28,6 +28,21 @@ TEST(CommandLine, ParsesOptionsAndFiles) {
     EXPECT_TRUE(options->files.empty());
 }
 
+TEST(CommandLine, ParsesServiceAndFilterOptions) {
+    std::string error;
+    auto options = ParseCommandLine({"--serve", "--port=0", "--to", "de"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_TRUE(options->serve);
+    EXPECT_EQ(options->port, 0);
+    EXPECT_EQ(ParseCommandLine({"--serve"}, error)->port, 4357);
+
+    options = ParseCommandLine({"--filter", "Subtitles (.srt)", "a.srt", "b.srt"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->filter, "Subtitles (.srt)");
+    EXPECT_EQ(options->files.size(), 2u);
+    EXPECT_TRUE(ParseCommandLine({"--filters"}, error)->listFilters);
+}
+
 TEST(CommandLine, RejectsUnknownOptionsLanguagesAndMissingValues) {
     struct Case {
         std::vector<std::string> args;
@@ -39,6 +54,14 @@ TEST(CommandLine, RejectsUnknownOptionsLanguagesAndMissingValues) {
         {{"--to=8"}, "unknown language '8'"},
         {{"--to"}, "option --to needs a value"},
         {{"--data"}, "option --data needs a value"},
+        {{"--filter"}, "option --filter needs a value"},
+        {{"--filter="}, "option --filter needs a filter name"},
+        {{"--port", "80"}, "option --port needs --serve"},
+        {{"--serve", "--port", "65536"}, "invalid port '65536'"},
+        {{"--serve", "--port", "x"}, "invalid port 'x'"},
+        {{"--serve", "a.txt"}, "--serve takes no FILE"},
+        {{"--serve", "--filters"}, "--serve takes no FILE"},
+        {{"--filters", "a.srt"}, "--filters takes no FILE"},
     };
     for (const Case& c : cases) {
         std::string error;
