@@ -52,9 +52,11 @@ bool HttpService::Start(int port) {
     server->set_payload_max_length(kMaxRequestBody);
     // Only SO_REUSEADDR: with the library's default SO_REUSEPORT a second
     // service could bind the same port and the taken port would go unseen.
-    server->set_socket_options([](socket_t sock) {
+    int listening = -1;
+    server->set_socket_options([&listening](socket_t sock) {
         int yes = 1;
         setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        listening = sock;
     });
 
     // GET and HEAD carry no body that the server reads: they get the answer
@@ -97,6 +99,9 @@ bool HttpService::Start(int port) {
         ShowErrorBox(kBindFailedMessage);
         return false;
     }
+    // The library listens with a backlog of 5; a burst of clients would see
+    // their connections dropped and retried a second later.
+    if (listening >= 0) listen(listening, SOMAXCONN);
     port_ = port;
     server_ = std::move(server);
     listening_ = true;
