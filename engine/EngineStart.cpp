@@ -31,6 +31,8 @@ bool InitEngine(const std::string& dataDir) {
         engine.chart.Initialise();
         if (EngineStop) return false;
         ClearWindow(engine);
+        engine.listers[0].emplace(120 * Limits.c150);
+        engine.listers[1].emplace(480 * Limits.c150);
         EngineReady = true;
         return true;
     } catch (const std::exception& e) {
@@ -48,6 +50,8 @@ void ResetEngine() {
         EngineState& engine = Engine();
         engine.chart.Initialise();
         ClearWindow(engine);
+        for (std::optional<TLister>& lister : engine.listers)
+            if (lister) lister->Reset();
     } catch (...) {
         // The remaining steps are skipped; the engine stays usable.
     }

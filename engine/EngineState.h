@@ -2,11 +2,15 @@
 // data folder it was started with.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/Chart.h"
 #include "engine/WordEntry.h"
+#include "lexdb/FEManager.h"
+#include "lexdb/TLister.h"
 
 namespace pv {
 
@@ -18,6 +22,10 @@ struct EngineState {
     int N = 0;  // filled positions
     int P = 0;  // positions the analysis passes have run over
     Chart chart;
+    FEManager pool;  // every FE of the chart comes from here
+    // The candidate lists of the phrase rules, created once all tables are
+    // loaded; the second is emptied whenever the window runs empty.
+    std::array<std::optional<TLister>, 2> listers;
 };
 
 EngineState& Engine();
