@@ -3,6 +3,7 @@
 #include <httplib.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -52,11 +53,11 @@ bool HttpService::Start(int port) {
     server->set_payload_max_length(kMaxRequestBody);
     // Only SO_REUSEADDR: with the library's default SO_REUSEPORT a second
     // service could bind the same port and the taken port would go unseen.
-    int listening = -1;
-    server->set_socket_options([&listening](socket_t sock) {
+    auto listening = std::make_shared<int>(-1);
+    server->set_socket_options([listening](socket_t sock) {
         int yes = 1;
         setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-        listening = sock;
+        *listening = sock;
     });
 
     // GET and HEAD carry no body that the server reads: they get the answer
@@ -101,7 +102,7 @@ bool HttpService::Start(int port) {
     }
     // The library listens with a backlog of 5; a burst of clients would see
     // their connections dropped and retried a second later.
-    if (listening >= 0) listen(listening, SOMAXCONN);
+    if (*listening >= 0) listen(*listening, SOMAXCONN);
     port_ = port;
     server_ = std::move(server);
     listening_ = true;

@@ -10,6 +10,8 @@ struct Plugin {
     const char16_t* oneUnit;  // a piece of text that makes exactly one unit
 };
 
+void PrintTo(const Plugin& plugin, std::ostream* os) { *os << plugin.name; }
+
 class PluginInterfaceTest : public ::testing::TestWithParam<Plugin> {
 protected:
     void SetUp() override {
