@@ -12,4 +12,8 @@ namespace pv {
 // --cached, of a cached block file) on out; problems on err.
 int RunCat(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// build [--out DIR] [--sources DIR] [--root DIR] [--lt-print PROGRAM]: the
+// dictionary data from our sources and the installed open lexical data.
+int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 }  // namespace pv

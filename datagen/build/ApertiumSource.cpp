@@ -1,0 +1,104 @@
+#include "datagen/build/ApertiumSource.h"
+
+#include "datagen/build/AttTransducer.h"
+
+namespace pv {
+
+bool SplitAnalysis(std::string_view analysis, std::string& lemma, std::vector<std::string>& tags) {
+    tags.clear();
+    std::size_t open = analysis.find('<');
+    if (open == std::string_view::npos || analysis.find_first_of("+#") != std::string_view::npos)
+        return false;
+    lemma.assign(analysis.substr(0, open));
+    while (open < analysis.size()) {
+        if (analysis[open] != '<') return false;
+        std::size_t close = analysis.find('>', open);
+        if (close == std::string_view::npos) return false;
+        tags.emplace_back(analysis.substr(open + 1, close - open - 1));
+        open = close + 1;
+    }
+    return true;
+}
+
+namespace {
+
+void ReportSkippedSections(const AttEnumeration& e, const std::string& language, BuildReport& report) {
+    report.Read(language, "transducer sections", e.sections);
+    if (e.cyclicSections) report.Drop(language, "cyclic transducer section", e.cyclicSections);
+    if (e.malformedSections) report.Drop(language, "malformed transducer section", e.malformedSections);
+    if (e.oversizedSections) report.Drop(language, "transducer section with too many paths", e.oversizedSections);
+}
+
+// The lemma and part of speech of one side of a bilingual pair; false (and
+// the reason) when that side is no single mapped word.
+bool BilingualSide(const std::string& text, const std::string& language, const AttributeInventory& inventory,
+                   const TagMapping& tags, LemmaKey& key, std::string& reason) {
+    std::vector<std::string> tagList;
+    if (!SplitAnalysis(text, key.text, tagList) || key.text.empty()) {
+        reason = "no single analysis";
+        return false;
+    }
+    if (key.text.find(' ') != std::string::npos) {
+        reason = "multi-word lemma";
+        return false;
+    }
+    std::vector<std::string> unknown;
+    std::vector<std::string> first(tagList.begin(), tagList.begin() + 1);
+    std::vector<WordArray> forms = ExpandTags(tags, inventory, "apertium", language, first, unknown);
+    key.partOfSpeech = forms.empty() ? 0 : TakePartOfSpeech(inventory, forms.front());
+    if (key.partOfSpeech == 0) {
+        reason = "part of speech not mapped";
+        return false;
+    }
+    key.language = LanguageNumber(language);
+    return true;
+}
+
+}  // namespace
+
+void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
+                          const AttributeInventory& inventory, const TagMapping& tags,
+                          Lexicon& lexicon, BuildReport& report) {
+    const int32_t number = LanguageNumber(language);
+    std::string lemma;
+    std::vector<std::string> tagList, unknown;
+    AttEnumeration e = EnumerateAtt(dump, [&](const std::string& surface, const std::string& analysis) {
+        report.Read(language, "analyses");
+        if (surface.empty()) return report.Drop(language, "empty surface form");
+        if (surface.find(' ') != std::string::npos) return report.Drop(language, "multi-word form");
+        if (!SplitAnalysis(analysis, lemma, tagList) || lemma.empty())
+            return report.Drop(language, "compound or joined analysis");
+        if (lemma.find(' ') != std::string::npos) return report.Drop(language, "multi-word lemma");
+        unknown.clear();
+        std::vector<WordArray> forms = ExpandTags(tags, inventory, "apertium", language, tagList, unknown);
+        for (const std::string& tag : unknown) report.Read(language, "ignored tag <" + tag + ">");
+        bool added = false;
+        for (WordArray& values : forms) {
+            int32_t pos = TakePartOfSpeech(inventory, values);
+            if (pos == 0) continue;
+            lexicon.lemmas[LemmaKey{number, lemma, pos}].forms.insert(WordForm{surface, values});
+            added = true;
+        }
+        if (!added) report.Drop(language, "part of speech not mapped <" + tagList.front() + ">");
+    });
+    ReportSkippedSections(e, language, report);
+}
+
+void ReadApertiumBilingual(std::string_view dump, const std::string& fromLanguage,
+                           const std::string& toLanguage, const AttributeInventory& inventory,
+                           const TagMapping& tags, std::set<BilingualLink>& links,
+                           BuildReport& report) {
+    const std::string pair = fromLanguage + "-" + toLanguage;
+    AttEnumeration e = EnumerateAtt(dump, [&](const std::string& left, const std::string& right) {
+        report.Read(pair, "bilingual pairs");
+        BilingualLink link;
+        std::string reason;
+        if (!BilingualSide(left, fromLanguage, inventory, tags, link.from, reason) ||
+            !BilingualSide(right, toLanguage, inventory, tags, link.to, reason))
+            return report.Drop(pair, reason);
+        links.insert(link);
+    });
+    ReportSkippedSections(e, pair, report);
+}
+
+}  // namespace pv

@@ -1,0 +1,118 @@
+#include "datagen/build/DataBuild.h"
+
+#include <chrono>
+#include <filesystem>
+
+#include "datagen/build/ApertiumSource.h"
+#include "datagen/build/DictionarySources.h"
+#include "datagen/build/ProgramOutput.h"
+#include "datagen/build/SourceText.h"
+
+namespace pv {
+
+std::vector<SourceEntry> ParseSourceList(const std::string& text, const std::string& file) {
+    std::vector<SourceEntry> entries;
+    for (const SourceLine& line : SourceLines(text, file)) {
+        const std::vector<std::string>& w = line.words;
+        if (w.size() != 4) throw line.Error("expected: KIND LANGUAGES PACKAGE PATH");
+        SourceEntry e{w[0], w[1], "", w[2], w[3]};
+        if (std::size_t dash = w[1].find('-'); dash != std::string::npos) {
+            e.from = w[1].substr(0, dash);
+            e.to = w[1].substr(dash + 1);
+        }
+        bool pair = e.kind == "bilingual" || e.kind == "freedict" || e.kind == "german-english";
+        if (e.kind != "analyser" && e.kind != "headwords" && !pair) throw line.Error("unknown kind " + e.kind);
+        if (pair != !e.to.empty()) throw line.Error("languages must be " + std::string(pair ? "FROM-TO" : "one code"));
+        if (LanguageNumber(e.from) < 0 || (pair && LanguageNumber(e.to) < 0))
+            throw line.Error("unknown language in " + w[1]);
+        entries.push_back(e);
+    }
+    return entries;
+}
+
+namespace {
+
+class Stopwatch {
+public:
+    double Seconds() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    }
+
+private:
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+std::string SourcePath(const BuildOptions& options, const SourceEntry& e, const std::string& suffix = "") {
+    std::string path = (std::filesystem::path(options.root) / e.path).string() + suffix;
+    if (!std::filesystem::exists(path))
+        throw SourceError("missing source " + path + ": install the Debian package " + e.package);
+    return path;
+}
+
+void ReadSource(const BuildOptions& options, const SourceEntry& e, BuildResult& r, std::set<BilingualLink>& links) {
+    if (e.kind == "analyser") {
+        std::string dump = ProgramOutput({options.ltPrint, SourcePath(options, e)});
+        ReadApertiumAnalyser(dump, e.from, r.inventory, *r.tags, r.lexicon, r.report);
+    } else if (e.kind == "bilingual") {
+        std::string dump = ProgramOutput({options.ltPrint, SourcePath(options, e)});
+        ReadApertiumBilingual(dump, e.from, e.to, r.inventory, *r.tags, links, r.report);
+    } else if (e.kind == "freedict") {
+        std::string index = ReadWholeFile(SourcePath(options, e, ".index"));
+        std::string dictionary = ReadGzipFile(SourcePath(options, e, ".dict.dz"));
+        ReadFreeDict(index, dictionary, e.from, e.to, r.inventory, *r.tags, links, r.report);
+    } else if (e.kind == "german-english") {
+        ReadGermanEnglish(ReadWholeFile(SourcePath(options, e)), r.inventory, *r.tags, r.lexicon, links, r.report);
+    }
+}
+
+}  // namespace
+
+BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
+    BuildResult r;
+    auto source = [&](const char* name) { return (std::filesystem::path(options.sources) / name).string(); };
+    r.inventory = ParseAttributeInventory(ReadWholeFile(source("attributes.txt")), "attributes.txt");
+    TagMapping tags = TagMapping::Parse(ReadWholeFile(source("tags.txt")), "tags.txt", r.inventory);
+    r.tags = &tags;
+    std::vector<SourceEntry> entries = ParseSourceList(ReadWholeFile(source("sources.txt")), "sources.txt");
+    // Every package is checked before the long work starts.
+    for (const SourceEntry& e : entries)
+        if (e.kind == "freedict") SourcePath(options, e, ".index"), SourcePath(options, e, ".dict.dz");
+        else if (e.kind != "headwords") SourcePath(options, e);
+
+    std::set<BilingualLink> links;
+    for (const SourceEntry& e : entries) {
+        if (e.kind == "headwords") continue;
+        Stopwatch watch;
+        ReadSource(options, e, r, links);
+        progress << "read " << e.kind << " " << e.from << (e.to.empty() ? "" : "-" + e.to) << " ("
+                 << e.package << ") in " << watch.Seconds() << " s\n";
+    }
+    for (const SourceEntry& e : entries)
+        if (e.kind == "headwords")
+            AddHeadwordLemmas(links, LanguageNumber(e.from), Split(e.path, ','), r.inventory, r.lexicon, r.report);
+
+    Stopwatch watch;
+    r.links = ResolveLinks(links, r.lexicon, r.report);
+    r.classes = ShareClasses(r.links);
+    r.inflection = DeriveInflection(r.lexicon, r.inventory, r.report);
+    progress << "derived " << r.inflection.groups.size() << " inflection groups, " << r.inflection.details.size()
+             << " inflection details, " << r.classes.size() << " lemmas with classes in " << watch.Seconds() << " s\n";
+    r.tags = nullptr;
+
+    std::error_code ec;
+    std::filesystem::create_directories(options.out, ec);
+    if (ec) throw SourceError("cannot create " + options.out + ": " + ec.message());
+    std::string base = options.out;
+    if (!base.empty() && base.back() != '/') base += '/';
+    WriteAttributeInventory(base, r.inventory);
+    return r;
+}
+
+void PrintReport(const BuildReport& report, std::ostream& out) {
+    for (const auto& [language, counts] : report.read)
+        for (const auto& [what, n] : counts) out << language << "\tread\t" << what << "\t" << n << "\n";
+    for (const auto& [language, counts] : report.dropped)
+        for (const auto& [why, n] : counts) out << language << "\tdropped\t" << why << "\t" << n << "\n";
+}
+
+}  // namespace pv

@@ -1,0 +1,131 @@
+#include "datagen/build/InflectionModel.h"
+
+#include <algorithm>
+#include <map>
+
+#include "textutil/TextConvert.h"
+
+namespace pv {
+
+std::vector<std::pair<std::u16string, int32_t>> InflectionModel::Forms(const LexiconWordRecord& word) const {
+    std::vector<std::pair<std::u16string, int32_t>> forms;
+    if (word.group <= 0 || word.group > static_cast<int32_t>(groups.size())) {
+        forms.push_back({word.stem, -1});
+        return forms;
+    }
+    const InflectionGroupRecord& g = groups[word.group - 1];
+    forms.push_back({word.stem + g.baseEnding, -1});
+    for (const InflectionEndingRecord& e : g.endings) forms.push_back({word.stem + e.text, e.key});
+    return forms;
+}
+
+namespace {
+
+using DetailKey = std::pair<int32_t, WordArray>;  // language, values
+
+std::vector<int32_t> Ranks(const AttributeInventory& inventory, const WordArray& values) {
+    std::vector<int32_t> ranks;
+    for (int32_t v : values) ranks.push_back(inventory.Rank(v));
+    std::sort(ranks.begin(), ranks.end());
+    return ranks;
+}
+
+std::size_t CommonPrefix(const std::u16string& a, const std::u16string& b) {
+    std::size_t n = 0;
+    while (n < a.size() && n < b.size() && a[n] == b[n]) ++n;
+    // Never split a surrogate pair.
+    if (n > 0 && n < a.size() && a[n - 1] >= 0xD800 && a[n - 1] < 0xDC00) --n;
+    return n;
+}
+
+}  // namespace
+
+InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventory& inventory,
+                                 BuildReport& report) {
+    InflectionModel model;
+
+    // Detail records: every (language, values) of a form, in paradigm order.
+    std::map<DetailKey, int32_t> detailIds;
+    std::vector<DetailKey> keys;
+    for (const auto& [key, lemma] : lexicon.lemmas)
+        for (const WordForm& form : lemma.forms)
+            if (form.values.size() <= static_cast<std::size_t>(kDetailSlots) &&
+                detailIds.emplace(DetailKey{key.language, form.values}, 0).second)
+                keys.push_back({key.language, form.values});
+    std::sort(keys.begin(), keys.end(), [&](const DetailKey& a, const DetailKey& b) {
+        if (a.first != b.first) return a.first < b.first;
+        std::vector<int32_t> ra = Ranks(inventory, a.second), rb = Ranks(inventory, b.second);
+        return ra != rb ? ra < rb : a.second < b.second;
+    });
+    int32_t order = 0, language = -1;
+    for (const DetailKey& key : keys) {
+        if (key.first != language) order = 0, language = key.first;
+        InflectionDetailRecord record;
+        record.language = key.first;
+        for (std::size_t i = 0; i < key.second.size(); ++i) record.values[i] = static_cast<uint16_t>(key.second[i]);
+        record.displayOrder = order++;
+        detailIds[key] = static_cast<int32_t>(model.details.size());
+        model.details.push_back(record);
+    }
+
+    std::map<std::pair<std::u16string, std::vector<std::pair<std::u16string, int32_t>>>, int32_t> groupIds;
+    for (const auto& [key, lemma] : lexicon.lemmas) {
+        const std::string code = LanguageCode(key.language);
+        std::u16string text = Utf8Decode(key.text);
+        std::vector<std::pair<std::u16string, int32_t>> forms;
+        bool tooManyValues = false;
+        for (const WordForm& form : lemma.forms) {
+            auto id = detailIds.find(DetailKey{key.language, form.values});
+            if (id == detailIds.end() || form.values.size() > static_cast<std::size_t>(kDetailSlots)) {
+                tooManyValues = true;
+                continue;
+            }
+            forms.push_back({Utf8Decode(form.text), id->second});
+        }
+        if (tooManyValues) report.Drop(code, "form with more than eight values");
+        std::size_t stem = text.size();
+        for (const auto& [form, detail] : forms) stem = std::min(stem, CommonPrefix(text, form));
+        LexiconWordRecord word;
+        word.id = static_cast<int32_t>(model.words.size()) + 1;
+        word.language = key.language;
+        word.partOfSpeech = key.partOfSpeech;
+        word.stem = text.substr(0, stem);
+        word.lemma = text;
+        std::u16string base = text.substr(stem);
+        std::vector<std::pair<std::u16string, int32_t>> endings;
+        bool tooLong = Utf8Encode(base).size() > kMaxEndingBytes;
+        for (const auto& [form, detail] : forms) {
+            endings.push_back({form.substr(stem), detail});
+            tooLong = tooLong || Utf8Encode(endings.back().first).size() > kMaxEndingBytes;
+        }
+        if (tooLong) {
+            report.Drop(code, "ending longer than 40 bytes");
+            continue;
+        }
+        std::sort(endings.begin(), endings.end());
+        if (!endings.empty()) {
+            auto [it, added] = groupIds.emplace(std::make_pair(base, endings), 0);
+            if (added) {
+                if (model.groups.size() >= static_cast<std::size_t>(kMaxGroupId)) {
+                    groupIds.erase(it);
+                    report.Drop(code, "no inflection group id left");
+                    continue;
+                }
+                InflectionGroupRecord group;
+                group.id = static_cast<int32_t>(model.groups.size()) + 1;
+                group.baseEnding = base;
+                for (const auto& [ending, detail] : endings) group.endings.push_back({detail, ending});
+                model.groups.push_back(std::move(group));
+                it->second = model.groups.back().id;
+            }
+            word.group = it->second;
+        }
+        if (word.stem.empty()) report.Read(code, "zero-stem words");
+        report.Read(code, "lemmas");
+        report.Read(code, "word forms", static_cast<int64_t>(forms.size()));
+        model.words.push_back(std::move(word));
+    }
+    return model;
+}
+
+}  // namespace pv

@@ -1,0 +1,37 @@
+#include "datagen/build/LexiconModel.h"
+
+namespace pv {
+
+namespace {
+
+struct LanguageCodeEntry {
+    const char* code;
+    int32_t number;
+};
+
+constexpr LanguageCodeEntry kCodes[] = {{"en", 1}, {"bg", 2}, {"tr", 3}, {"de", 4},
+                                        {"es", 5}, {"fr", 6}, {"it", 7}, {"ru", 9}};
+
+}  // namespace
+
+int32_t LanguageNumber(const std::string& code) {
+    for (const LanguageCodeEntry& e : kCodes)
+        if (code == e.code) return e.number;
+    return -1;
+}
+
+std::string LanguageCode(int32_t language) {
+    for (const LanguageCodeEntry& e : kCodes)
+        if (language == e.number) return e.code;
+    return std::to_string(language);
+}
+
+std::vector<const LemmaKey*> Lexicon::Find(int32_t language, const std::string& text) const {
+    std::vector<const LemmaKey*> found;
+    for (auto it = lemmas.lower_bound(LemmaKey{language, text, INT32_MIN});
+         it != lemmas.end() && it->first.language == language && it->first.text == text; ++it)
+        found.push_back(&it->first);
+    return found;
+}
+
+}  // namespace pv

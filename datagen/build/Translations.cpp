@@ -1,0 +1,84 @@
+#include "datagen/build/Translations.h"
+
+#include "textutil/TextConvert.h"
+
+namespace pv {
+
+namespace {
+
+std::string LowerCase(const std::string& text) {
+    std::u16string wide = Utf8Decode(text);
+    for (char16_t& c : wide) c = WideLowerChar(c);
+    return Utf8Encode(wide);
+}
+
+std::vector<LemmaKey> Candidates(const LemmaKey& end, int32_t otherPos, const Lexicon& lexicon) {
+    std::vector<const LemmaKey*> found = lexicon.Find(end.language, end.text);
+    if (found.empty()) found = lexicon.Find(end.language, LowerCase(end.text));
+    std::vector<LemmaKey> out;
+    for (const LemmaKey* k : found)
+        if (end.partOfSpeech == 0 || k->partOfSpeech == end.partOfSpeech) out.push_back(*k);
+    if (end.partOfSpeech == 0 && otherPos != 0) {
+        std::vector<LemmaKey> samePos;
+        for (const LemmaKey& k : out)
+            if (k.partOfSpeech == otherPos) samePos.push_back(k);
+        if (!samePos.empty()) out = samePos;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::set<BilingualLink> ResolveLinks(const std::set<BilingualLink>& links, const Lexicon& lexicon,
+                                     BuildReport& report) {
+    std::set<BilingualLink> resolved;
+    for (const BilingualLink& link : links) {
+        const std::string pair = LanguageCode(link.from.language) + "-" + LanguageCode(link.to.language);
+        std::vector<LemmaKey> from = Candidates(link.from, link.to.partOfSpeech, lexicon);
+        if (from.empty()) {
+            report.Drop(pair, "source lemma not in the lexicon");
+            continue;
+        }
+        std::vector<LemmaKey> to = Candidates(link.to, from.front().partOfSpeech, lexicon);
+        if (to.empty()) {
+            report.Drop(pair, "target lemma not in the lexicon");
+            continue;
+        }
+        for (const LemmaKey& f : from)
+            for (const LemmaKey& t : to) resolved.insert({f, t});
+    }
+    for (const BilingualLink& link : resolved)
+        report.Read(LanguageCode(link.from.language) + "-" + LanguageCode(link.to.language), "translation links");
+    return resolved;
+}
+
+std::map<LemmaKey, std::set<int32_t>> ShareClasses(const std::set<BilingualLink>& links) {
+    constexpr int32_t kEnglish = 1;
+    std::map<LemmaKey, std::set<LemmaKey>> neighbours;
+    for (const BilingualLink& link : links) {
+        neighbours[link.from].insert(link.to);
+        neighbours[link.to].insert(link.from);
+    }
+    std::map<LemmaKey, std::set<int32_t>> classes;
+    int32_t next = 1;
+    for (const auto& [lemma, linked] : neighbours)
+        if (lemma.language == kEnglish) classes[lemma].insert(next++);
+    for (const auto& [lemma, linked] : neighbours) {
+        if (lemma.language == kEnglish) continue;
+        for (const LemmaKey& other : linked)
+            if (other.language == kEnglish) classes[lemma].insert(*classes[other].begin());
+    }
+    std::map<LemmaKey, std::set<int32_t>> secondHand;
+    for (const auto& [lemma, linked] : neighbours) {
+        if (lemma.language == kEnglish || classes.count(lemma)) continue;
+        std::set<int32_t> inherited;
+        for (const LemmaKey& other : linked)
+            if (auto it = classes.find(other); it != classes.end() && other.language != lemma.language)
+                inherited.insert(it->second.begin(), it->second.end());
+        if (!inherited.empty()) secondHand[lemma] = inherited;
+    }
+    classes.merge(secondHand);
+    return classes;
+}
+
+}  // namespace pv
