@@ -1,0 +1,137 @@
+#include <algorithm>
+#include <set>
+
+#include "morphology/WordInflexions.h"
+
+namespace pv {
+
+InflexionTables& Inflexions() {
+    static InflexionTables tables;
+    return tables;
+}
+
+void InflexionTables::SetGroups(std::vector<InflexionGroup> groups) {
+    groups_ = std::move(groups);
+    groupIndex_.Clear();
+    for (std::size_t i = 0; i < groups_.size(); ++i) {
+        std::stable_sort(groups_[i].endings.begin(), groups_[i].endings.end(),
+                         [](const InflexionEntry& a, const InflexionEntry& b) {
+                             return MyStrList::CompareStrings(a.ending, b.ending) < 0;
+                         });
+        groupIndex_.Add(groups_[i].id, static_cast<int32_t>(i));
+    }
+    groupIndex_.Sort();
+}
+
+const InflexionGroup* InflexionTables::FindGroup(int32_t id) const {
+    IntegerIndex::FindResult hit = groupIndex_.Find(id);
+    if (!hit.found) return nullptr;
+    return &groups_[static_cast<std::size_t>(groupIndex_[static_cast<std::size_t>(hit.index)].value)];
+}
+
+void InflexionTables::SetDetails(std::vector<InflexionDetail> details) {
+    details_ = std::move(details);
+    detailsByLanguage_.clear();
+    for (std::size_t k = 0; k < details_.size(); ++k)
+        detailsByLanguage_[details_[k].language].push_back(static_cast<int32_t>(k));
+}
+
+const InflexionDetail* InflexionTables::Detail(int32_t key) const {
+    if (key < 0 || static_cast<std::size_t>(key) >= details_.size()) return nullptr;
+    return &details_[static_cast<std::size_t>(key)];
+}
+
+void InflexionTables::BuildZeroForms() {
+    zeroForms_.Clear();
+    zeroRefs_.clear();
+    zeroWords_.Clear();
+    // Several words without a stem may share a group; its forms are listed
+    // once, and the index leads from the group to each of the words.
+    std::set<int32_t> listed;
+    for (int32_t k = 0; k < words.Count() && words.Item(k).empty(); ++k) {
+        const int32_t record = words.RecordAt(k);
+        const int32_t groupId = words.Record(record).group;
+        const InflexionGroup* group = FindGroup(groupId);
+        if (!group) continue;
+        zeroWords_.Add(groupId, record);
+        if (!listed.insert(groupId).second) continue;
+        zeroRefs_.push_back({groupId, -1});
+        zeroForms_.Add(group->baseEnding, static_cast<int32_t>(zeroRefs_.size() - 1));
+        for (const InflexionEntry& entry : group->endings) {
+            zeroRefs_.push_back({groupId, entry.key});
+            zeroForms_.Add(entry.ending, static_cast<int32_t>(zeroRefs_.size() - 1));
+        }
+    }
+    zeroForms_.Sort();
+    zeroWords_.Sort();
+}
+
+InflexionData InflexionTables::GetWordEntry(int32_t wordId) const {
+    InflexionData entry;
+    const int32_t index = words.IndexOfId(wordId);
+    if (index < 0) {
+        entry.form = u"--";
+        entry.partOfSpeech = kUnknownWordValue;
+        return entry;
+    }
+    const WordRecord& record = words.Record(index);
+    entry.form = words.Stem(index);
+    if (const InflexionGroup* group = FindGroup(record.group)) entry.form += group->baseEnding;
+    entry.partOfSpeech = record.partOfSpeech;
+    entry.group = record.group;
+    entry.language = record.language;
+    entry.wordId = record.id;
+    return entry;
+}
+
+std::u16string InflexionTables::Inflect(std::u16string_view lemma, int32_t group, int32_t key) const {
+    const InflexionGroup* found = FindGroup(group);
+    if (!found) return std::u16string(lemma);
+    for (const InflexionEntry& entry : found->endings) {
+        if (entry.key != key) continue;
+        const std::size_t cut = std::min(lemma.size(), found->baseEnding.size());
+        return std::u16string(lemma.substr(0, lemma.size() - cut)) + entry.ending;
+    }
+    return std::u16string(lemma);
+}
+
+int32_t InflexionTables::FindInflexionDetail(int32_t language, const WordArray& values) const {
+    auto records = detailsByLanguage_.find(language);
+    if (records == detailsByLanguage_.end()) return -1;
+    int32_t best = -1;
+    int bestScore = 0;
+    for (int32_t k : records->second) {
+        int score = 0;
+        bool qualifies = true;
+        for (uint16_t slot : details_[static_cast<std::size_t>(k)].values) {
+            if (slot == 0) continue;
+            if (std::find(values.begin(), values.end(), static_cast<int32_t>(slot)) == values.end()) {
+                qualifies = false;
+                break;
+            }
+            ++score;
+        }
+        // Strictly greater: of equal scores the first record in the file wins.
+        if (qualifies && score > bestScore) {
+            best = k;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
+InflexionData GetWordEntry(int32_t wordId) { return Inflexions().GetWordEntry(wordId); }
+
+std::u16string Inflect(std::u16string_view lemma, int32_t group, int32_t key) {
+    return Inflexions().Inflect(lemma, group, key);
+}
+
+int32_t FindInflexionDetail(int32_t language, const WordArray& values) {
+    return Inflexions().FindInflexionDetail(language, values);
+}
+
+void BuildAllWords() { Inflexions().BuildAllWords(); }
+
+bool PrefixLookup(std::u16string_view text) { return Inflexions().PrefixLookup(text); }
+
+}  // namespace pv

@@ -1,0 +1,305 @@
+#include "morphology/WordAnalysis.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "engine/EngineError.h"
+#include "morphology/LowerWord.h"
+#include "textutil/ErrorReporter.h"
+#include "textutil/TextConvert.h"
+
+namespace pv {
+
+namespace {
+
+// One call of GetInflexionData: its word, budget and results.
+class Analysis {
+public:
+    Analysis(const InflexionTables& tables, std::u16string word) : tables_(tables), word_(std::move(word)) {}
+
+    InflArray Run() {
+        std::u16string candidate;
+        try {
+            Iterate(candidate, 1, 0xFFFF, 0.0);
+        } catch (const std::exception& error) {
+            throw EngineError(std::string("Iterate: ") + error.what());
+        }
+        return std::move(results_);
+    }
+
+private:
+    // position is the 1-based index of the next character of the word to
+    // read; candidate is what has been read so far, with replacements.
+    void Iterate(std::u16string& candidate, std::size_t position, uint32_t mask, double weight) {
+        if (budget_ >= kExpansionBudget) {
+            // The word as written is still tried, so an exact form is found.
+            TestSplits(word_, mask, weight);
+            return;
+        }
+        ++budget_;
+        if (!tables_.PrefixLookup(candidate)) return;
+        if (position > word_.size()) {
+            TestSplits(candidate, mask, weight);
+            return;
+        }
+        const std::size_t size = candidate.size();
+        candidate.push_back(word_[position - 1]);
+        Iterate(candidate, position + 1, mask, weight);
+        candidate.resize(size);
+
+        const SpellFixes& fixes = tables_.spellFixes;
+        const std::u16string_view rest = std::u16string_view(word_).substr(position - 1);
+        for (std::size_t i = fixes.strings.Find(rest.substr(0, 1)).index; i < fixes.strings.Count(); ++i) {
+            const MyStrList::Item& fix = fixes.strings[i];
+            if (fix.text.empty() || fix.text[0] != rest[0]) break;
+            if (!rest.starts_with(fix.text)) continue;
+            const SpellFixData& data = fixes.data[static_cast<std::size_t>(fix.object)];
+            const std::size_t after = position + fix.text.size();
+            if ((!(data.flags & kFixAtStart) && position == 1) ||
+                (!(data.flags & kFixInside) && position >= 2 && after <= word_.size()) ||
+                (!(data.flags & kFixAtEnd) && after == word_.size() + 1))
+                continue;
+            const uint32_t narrowed = data.mask & mask;
+            if (static_cast<int32_t>(narrowed) <= 0) continue;
+            candidate += fixes.replacements[static_cast<std::size_t>(fix.object)];
+            Iterate(candidate, after, narrowed, weight + data.weight / 10.0);
+            candidate.resize(size);
+        }
+    }
+
+    void TestSplits(std::u16string_view candidate, uint32_t mask, double weight) {
+        for (std::size_t q = 0; q <= candidate.size(); ++q) {
+            if (q == 0) TestZeroInflexions(candidate, mask, weight);
+            else TestNonZeroInflexions(candidate, q, mask, weight);
+        }
+    }
+
+    void TestZeroInflexions(std::u16string_view candidate, uint32_t mask, double weight) {
+        try {
+            const MyStrList& forms = tables_.ZeroForms();
+            const IntegerIndex& words = tables_.ZeroWords();
+            for (std::size_t i = forms.Find(candidate).index; i < forms.Count() && forms[i].text == candidate; ++i) {
+                const ZeroFormRef& ref = tables_.ZeroForm(static_cast<std::size_t>(forms[i].object));
+                const IntegerIndex::FindResult hit = words.Find(ref.group);
+                if (!hit.found) continue;
+                for (auto j = static_cast<std::size_t>(hit.index); j < words.Count() && words[j].key == ref.group; ++j) {
+                    const WordRecord& record = tables_.words.Record(words[j].value);
+                    Add(std::u16string(candidate), record, ref.group, ref.key, mask, weight);
+                }
+            }
+        } catch (const std::exception& error) {
+            throw EngineError(std::string("TestZeroInflexions: ") + error.what());
+        }
+    }
+
+    void TestNonZeroInflexions(std::u16string_view candidate, std::size_t q, uint32_t mask, double weight) {
+        try {
+            const std::u16string_view stem = candidate.substr(0, q);
+            const std::u16string_view ending = candidate.substr(q);
+            const WordsController& words = tables_.words;
+            const MyStrList::FindResult hit = words.Find(stem);
+            if (!hit.found) return;
+            for (auto k = static_cast<int32_t>(hit.index); k < words.Count() && words.Item(k) == stem; ++k) {
+                const WordRecord& record = words.Record(words.RecordAt(k));
+                if (const InflexionGroup* group = tables_.FindGroup(record.group)) {
+                    if (group->baseEnding == ending)
+                        Add(std::u16string(candidate), record, record.group, -1, mask, weight);
+                    auto it = std::lower_bound(group->endings.begin(), group->endings.end(), ending,
+                                               [](const InflexionEntry& e, std::u16string_view text) {
+                                                   return MyStrList::CompareStrings(e.ending, text) < 0;
+                                               });
+                    for (; it != group->endings.end() && it->ending == ending; ++it)
+                        Add(std::u16string(stem) + group->baseEnding, record, record.group, it->key, mask, weight);
+                } else if (IsUninflected(record.group) && ending.empty() && stem == candidate) {
+                    Add(std::u16string(candidate), record, -1, -1, mask, weight);
+                }
+            }
+        } catch (const std::exception& error) {
+            throw EngineError(std::string("TestNonZeroInflexions: ") + error.what());
+        }
+    }
+
+    // Kept only for a language inside mask, and only the first 500.
+    void Add(std::u16string form, const WordRecord& record, int32_t group, int32_t key, uint32_t mask,
+             double weight) {
+        if (results_.size() >= static_cast<std::size_t>(kMaxAnalyses)) return;
+        const uint32_t bit = record.language < 32 ? 1u << record.language : 0u;
+        if (static_cast<int32_t>(bit & mask) <= 0) return;
+        results_.push_back(InflexionData{std::move(form), record.partOfSpeech, key, group,
+                                         record.language, record.id, weight});
+    }
+
+    const InflexionTables& tables_;
+    const std::u16string word_;
+    int budget_ = 0;
+    InflArray results_;
+};
+
+bool AllCapitals(std::u16string_view token) {
+    return std::all_of(token.begin(), token.end(), [](char16_t c) { return WideUpperChar(c) == c; });
+}
+
+bool AllDigits(std::u16string_view token) {
+    return std::all_of(token.begin(), token.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+}
+
+WordArray DetailValues(const InflexionTables& tables, int32_t key) {
+    WordArray values;
+    if (key < 0) return values;
+    try {
+        const InflexionDetail* detail = tables.Detail(key);
+        if (!detail) throw EngineError("no inflection detail " + std::to_string(key));
+        for (uint16_t value : detail->values) {
+            if (value == 0) break;
+            values.push_back(value);
+        }
+    } catch (const std::exception& error) {
+        throw EngineError(std::string("Getwordmeanings/InflDetList:") + error.what());
+    }
+    SortAscending(values);
+    return values;
+}
+
+void ReportError(const std::exception& error, const char16_t* operation) {
+    ShowErrorBox(u"Exception " + Utf8Decode(error.what()) + u" in " + operation);
+}
+
+// Walks the affixes of list that begin text, from the place where text
+// would be inserted downwards.
+template <typename Visit>
+void ForEachAffix(const MyStrList& list, std::u16string_view text, Visit visit) {
+    if (text.empty()) return;
+    std::size_t end = list.Find(text).index;
+    while (end < list.Count() && list[end].text == text) ++end;
+    for (std::size_t i = end; i-- > 0;) {
+        const std::u16string& affix = list[i].text;
+        if (affix.empty() || affix[0] != text[0]) break;
+        if (text.starts_with(affix)) visit(affix);
+    }
+}
+
+// Whether a cut between part (an affix) and rest is accepted.
+bool AcceptCut(std::u16string_view part, std::u16string_view rest, bool allowAny) {
+    const InflArray a = GetInflexionData(part);
+    if (a.empty() && !allowAny) return false;
+    const InflArray b = GetInflexionData(rest);
+    if (SameLanguage(a, b)) return true;
+    return allowAny && part.size() >= 2 && rest.size() >= 2;
+}
+
+}  // namespace
+
+InflArray GetInflexionData(std::u16string_view word) {
+    try {
+        std::u16string lower = LowerWord(word);
+        if (lower.empty()) return {};
+        return Analysis(Inflexions(), std::move(lower)).Run();
+    } catch (const std::exception& error) {
+        throw EngineError(std::string("GetInflexionData:") + error.what());
+    }
+}
+
+WordEntryArr GetWordMeanings(std::u16string_view token) {
+    WordEntryArr result;
+    result.weight = 0.0;
+    if (token.empty()) return result;
+    try {
+        const InflexionTables& tables = Inflexions();
+        const AttributeTables& grammar = GrammarTables();
+        const bool initialCapital = LowerWord(token.substr(0, 1))[0] != token[0];
+        const bool allCapitals = AllCapitals(token);
+        const InflArray analyses = GetInflexionData(token);
+        result.word = token;
+        for (const InflexionData& a : analyses)
+            result.meanings.push_back(WordEntry{a.wordId, a.form, a.partOfSpeech, a.language,
+                                                DetailValues(tables, a.endingKey), a.weight});
+        if (AllDigits(token))
+            result.meanings.push_back(WordEntry{-1, std::u16string(token), kNumberValue, 0, {}, 0.0});
+        for (WordEntry& reading : result.meanings) {
+            WordArray values = grammar.AddImplied({}, reading.language, reading.partOfSpeech);
+            if (reading.language == 2 && reading.partOfSpeech == 2 &&
+                grammar.ValueOfAttribute(reading.attributes, 3) == kPluralValue)
+                grammar.RemoveAttribute(values, 2);
+            for (int32_t value : reading.attributes) grammar.SetValue(values, value);
+            grammar.SetValue(values, reading.partOfSpeech);
+            if (allCapitals) grammar.SetValue(values, kAllCapitalsValue);
+            else if (initialCapital) grammar.SetValue(values, kInitialCapitalValue);
+            SortAscending(values);
+            reading.attributes = std::move(values);
+        }
+    } catch (const std::exception& error) {
+        throw EngineError(std::string("GetWordMeanings:") + error.what());
+    }
+    return result;
+}
+
+PositionList GetPrefixPositions(std::u16string_view word, bool allowAny) {
+    PositionList positions{1};
+    try {
+        const std::u16string lower = LowerWord(word);
+        ForEachAffix(Inflexions().prefixes, lower, [&](const std::u16string& prefix) {
+            if (AcceptCut(prefix, std::u16string_view(lower).substr(prefix.size()), allowAny))
+                positions.push_back(static_cast<int32_t>(prefix.size() + 1));
+        });
+    } catch (const std::exception& error) {
+        ReportError(error, u"GetPrefixPositions");
+    }
+    return positions;
+}
+
+PositionList GetSuffixPositions(std::u16string_view word, bool allowAny) {
+    PositionList positions{static_cast<int32_t>(word.size() + 1)};
+    try {
+        const std::u16string lower = LowerWord(word);
+        ForEachAffix(Inflexions().suffixes, WideReverse(lower), [&](const std::u16string& reversed) {
+            const std::size_t restLength = lower.size() - reversed.size();
+            if (AcceptCut(WideReverse(reversed), std::u16string_view(lower).substr(0, restLength), allowAny))
+                positions.push_back(static_cast<int32_t>(restLength + 1));
+        });
+    } catch (const std::exception& error) {
+        ReportError(error, u"GetSuffixPositions");
+    }
+    return positions;
+}
+
+void SortPositions(PositionList& positions) {
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+}
+
+WordEntryArr SplitWord(std::u16string& word) {
+    WordEntryArr result;
+    try {
+        for (std::size_t n = word.size(); n-- > 2;) {
+            const std::u16string left = word.substr(0, n);
+            const std::u16string right = word.substr(n);
+            const InflArray a = GetInflexionData(left);
+            if (a.empty()) continue;
+            const InflArray b = GetInflexionData(right);
+            if (b.empty() || !SameLanguage(a, b)) continue;
+            result = GetWordMeanings(left);
+            word = right;
+            break;
+        }
+    } catch (const std::exception& error) {
+        ReportError(error, u"SplitWord");
+    }
+    return result;
+}
+
+bool HasLanguage(const WordEntryArr& entry, int32_t language) {
+    return std::any_of(entry.meanings.begin(), entry.meanings.end(),
+                       [language](const WordEntry& reading) { return reading.language == language; });
+}
+
+bool SameLanguage(const InflArray& a, const InflArray& b) {
+    constexpr int32_t kLanguages = 21;
+    int counters[kLanguages] = {};
+    for (const InflexionData& x : a)
+        if (x.language >= 0 && x.language < kLanguages) counters[x.language] = 1;
+    for (const InflexionData& x : b)
+        if (x.language >= 0 && x.language < kLanguages && counters[x.language] > 0) ++counters[x.language];
+    return std::any_of(std::begin(counters), std::end(counters), [](int c) { return c > 1; });
+}
+
+}  // namespace pv

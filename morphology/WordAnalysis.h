@@ -1,0 +1,54 @@
+// Word analysis: every lexicon word that can have produced a word as it
+// stands in a text (tolerating spelling variants), the readings with their
+// attribute values, and the splitting of compounds at known affixes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/WordEntry.h"
+#include "morphology/WordInflexions.h"
+
+namespace pv {
+
+// language mask, weight, flags.
+constexpr std::size_t kSpellFixRecordSize = 9;
+constexpr int kMaxAnalyses = 500;
+constexpr int kExpansionBudget = 10001;
+
+// "DATA\SPELLFIX" .STR, .RPL and .DAT into the process-wide tables. False
+// (and no fixes) when a file is missing or damaged or the three are out of
+// step. Empty strings to replace are dropped.
+bool LoadSpellFixes(const std::string& base);
+
+// Every analysis of word (lower-cased first), at most 500. Errors raise
+// "GetInflexionData:" + cause.
+InflArray GetInflexionData(std::u16string_view word);
+
+// The readings of a token, with implied values, the part of speech and the
+// capital-letter values. Errors raise "GetWordMeanings:" + cause.
+WordEntryArr GetWordMeanings(std::u16string_view token);
+
+// 1-based character positions at which a part of a word begins.
+using PositionList = std::vector<int32_t>;
+
+// 1, then the position after every known prefix that begins the word.
+// Errors are reported in an error box; the positions found so far stand.
+PositionList GetPrefixPositions(std::u16string_view word, bool allowAny);
+// length + 1, then the position of every known suffix that ends the word.
+PositionList GetSuffixPositions(std::u16string_view word, bool allowAny);
+// Ascending, without repeats.
+void SortPositions(PositionList& positions);
+// The readings of the longest left part that, with the rest, splits word
+// into two analysable parts of one language; word becomes the rest. No
+// readings, word unchanged, when there is no such split.
+WordEntryArr SplitWord(std::u16string& word);
+
+bool HasLanguage(const WordEntryArr& entry, int32_t language);
+// Some language occurs in both.
+bool SameLanguage(const InflArray& a, const InflArray& b);
+
+}  // namespace pv

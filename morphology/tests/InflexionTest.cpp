@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "datagen/ByteWriter.h"
+#include "datagen/ContainerWriter.h"
+#include "datagen/InflexionWriters.h"
+#include "datagen/LexiconWriter.h"
+#include "datagen/WordTreeWriter.h"
+#include "engine/EngineError.h"
+#include "lexdb/Collocation.h"
+#include "lexdb/DataPath.h"
+#include "morphology/tests/MorphologyTestData.h"
+#include "morphology/WordInflexions.h"
+#include "textutil/TextConvert.h"
+
+namespace pv {
+namespace {
+
+using namespace fixture;
+using test::MorphologyTest;
+using test::ScratchFolder;
+
+TEST_F(MorphologyTest, LexiconItemsAreInAlphabeticalOrderWithEmptyStemsFirst) {
+    const WordsController& words = Inflexions().words;
+    ASSERT_EQ(words.Count(), 13);
+    EXPECT_EQ(words.Item(0), u"");
+    EXPECT_EQ(words.Item(1), u"");
+    for (int32_t k = 1; k < words.Count(); ++k) EXPECT_LT(words.Item(k - 1).compare(words.Item(k)), 1);
+    const MyStrList::FindResult walk = words.Find(u"walk");
+    ASSERT_TRUE(walk.found);
+    EXPECT_EQ(words.Record(words.RecordAt(static_cast<int32_t>(walk.index))).id, kWalk);
+    const MyStrList::FindResult missing = words.Find(u"walka");
+    EXPECT_FALSE(missing.found);
+    EXPECT_EQ(words.Item(static_cast<int32_t>(missing.index) - 1), u"walk");
+
+    try {
+        words.Item(13);
+        FAIL() << "no error";
+    } catch (const EngineError& error) {
+        EXPECT_STREQ(error.what(), "index out of range in Wordscontroller.Item[13]");
+    }
+}
+
+TEST_F(MorphologyTest, IndexOfIdAndGetWordEntry) {
+    const WordsController& words = Inflexions().words;
+    EXPECT_EQ(words.IndexOfId(kWalk), 0);
+    EXPECT_EQ(words.IndexOfId(kLerSuffix), 12);
+    EXPECT_EQ(words.IndexOfId(99999), -1);
+    EXPECT_EQ(words.IndexOfId(150), -1);
+
+    EXPECT_EQ(GetWordEntry(kKniga), (InflexionData{u"книга", 1, 0, 31, 2, kKniga, 0.0}));
+    EXPECT_EQ(GetWordEntry(kThe), (InflexionData{u"the", 5, 0, 0, 1, kThe, 0.0}));
+    EXPECT_EQ(GetWordEntry(7), (InflexionData{u"--", 531, 0, 0, 0, 0, 0.0}));
+}
+
+TEST_F(MorphologyTest, GroupsKeepRepeatedEndingsSortedByText) {
+    const InflexionGroup* group = Inflexions().FindGroup(10);
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->endings, (InflexionEntryArray{{2, u"ed"}, {5, u"ed"}, {3, u"ing"}, {1, u"s"}}));
+    EXPECT_EQ(Inflexions().FindGroup(31)->baseEnding, u"а");
+    EXPECT_EQ(Inflexions().FindGroup(99), nullptr);
+}
+
+TEST_F(MorphologyTest, InflectReplacesTheBaseEnding) {
+    struct Case {
+        std::u16string lemma;
+        int32_t group, key;
+        std::u16string expected;
+    };
+    const Case cases[] = {
+        {u"man", 12, 4, u"men"},
+        {u"n", 12, 4, u"en"},  // shorter than the base ending: nothing of it is kept
+        {u"книга", 31, 14, u"книгата"},
+        {u"walk", 10, 3, u"walking"},
+        {u"walk", 10, 4, u"walk"},   // the group has no such key
+        {u"walk", 77, 1, u"walk"},   // unknown group
+        {u"walk", 10, -1, u"walk"},  // the base form
+    };
+    for (const Case& c : cases) EXPECT_EQ(Inflect(c.lemma, c.group, c.key), c.expected) << c.group << "/" << c.key;
+}
+
+TEST_F(MorphologyTest, FindInflexionDetailTakesTheFirstBestRecord) {
+    struct Case {
+        int32_t language;
+        WordArray values;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {1, {}, -1},
+        {1, {3, 11, 15, 40}, 1},
+        {1, {41, 42}, 2},         // equal scores: the earlier record
+        {4, {12, 140, 142}, 7},   // two records of score 2
+        {4, {12}, 9},
+        {1, {99}, -1},
+        {9, {12}, -1},            // no record of that language
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FindInflexionDetail(c.language, c.values), c.expected) << c.language;
+}
+
+TEST_F(MorphologyTest, ZeroStemFormsAreListedOncePerGroup) {
+    const MyStrList& forms = Inflexions().ZeroForms();
+    ASSERT_EQ(forms.Count(), 2u);
+    EXPECT_EQ(forms[0].text, u"lar");
+    EXPECT_EQ(Inflexions().ZeroForm(static_cast<std::size_t>(forms[0].object)).key, -1);
+    EXPECT_EQ(forms[1].text, u"ler");
+    EXPECT_EQ(Inflexions().ZeroForm(static_cast<std::size_t>(forms[1].object)).key, 20);
+    EXPECT_EQ(Inflexions().ZeroWords().Count(), 2u);
+}
+
+TEST_F(MorphologyTest, BuiltTrieSharesOneEndingPagePerGroup) {
+    const WordTree& tree = Inflexions().wordTree;
+    const auto walk = tree.FindNode(u"walk"), talk = tree.FindNode(u"talk");
+    ASSERT_TRUE(walk && talk);
+    EXPECT_EQ(tree.Node(*walk).next, tree.Node(*talk).next);
+    for (const char16_t* known : {u"", u"talked", u"talki", u"ta", u"ler", u"la", u"the", u"книгата", u"evi"})
+        EXPECT_TRUE(PrefixLookup(known)) << Utf8Encode(known);
+    for (const char16_t* unknown : {u"talkx", u"thee", u"x", u"walkeds"})
+        EXPECT_FALSE(PrefixLookup(unknown)) << Utf8Encode(unknown);
+}
+
+TEST_F(MorphologyTest, WordFormsComeFromTheStoredTrieOrAreRebuilt) {
+    ScratchFolder folder;
+    WriteMorphologyFixture(folder.path());
+    WordTree stored;
+    stored.AddWord(u"zzz");
+    WriteWordTreeFile(ResolveDataPath(folder.path(), kWordFormsFile), stored);
+    EXPECT_TRUE(LoadWordForms(folder.path()));
+    EXPECT_TRUE(PrefixLookup(u"zz"));
+    EXPECT_FALSE(PrefixLookup(u"walk"));
+
+    WriteContainer(ResolveDataPath(folder.path(), kWordFormsFile), std::string("\x05\0\0\0", 4));
+    EXPECT_FALSE(LoadWordForms(folder.path()));
+    EXPECT_TRUE(PrefixLookup(u"walks"));
+    EXPECT_FALSE(PrefixLookup(u"zz"));
+}
+
+TEST_F(MorphologyTest, ComposeCollocationTextInflectsEachWordInItsContext) {
+    Collocation entry;
+    entry.text = u"нова книга";
+    EXPECT_EQ(ComposeCollocationText(entry, AttributeSet{}), u"нова книга");
+
+    entry.wordIds = {kNov, kKniga};
+    entry.requiredAttributes = {{769}, {}};
+    entry.inheritedGroups = {{3}, {3}};
+    AttributeSet plural;
+    GrammarTables().SetAttribute(plural, 12);
+    EXPECT_EQ(ComposeCollocationText(entry, plural), u"Нови книги");
+
+    entry.requiredAttributes = {{}, {770}};
+    EXPECT_EQ(ComposeCollocationText(entry, AttributeSet{}), u"нов КНИГА");
+}
+
+TEST(InflexionWriters, RefuseWhatTheReadersCannotHold) {
+    EXPECT_NO_THROW(EncodeHexText(std::u16string(20, u'я')));  // 40 UTF-8 bytes
+    EXPECT_THROW(EncodeHexText(std::u16string(20, u'я') + u"a"), WriterError);
+    EXPECT_THROW(EncodeHexText(std::u16string(1, char16_t(0xD800))), WriterError);
+    const std::vector<LexiconWord> repeatedId = {{1, u"a", 1, 0, 1}, {1, u"b", 1, 0, 1}};
+    EXPECT_THROW(EncodeLexicon(repeatedId), WriterError);
+    const std::vector<LexiconWord> zeroInStem = {{1, std::u16string(u"a\0b", 3), 1, 0, 1}};
+    EXPECT_THROW(EncodeLexicon(zeroInStem), WriterError);
+}
+
+TEST(InflexionLoaders, DamagedFilesLeaveTheirTableEmpty) {
+    ScratchFolder folder;
+    const std::string& base = folder.path();
+    WriteMorphologyFixture(base);
+    const std::string dat = ResolveDataPath(base, std::string(kWordsBase) + ".DAT");
+    LexiconFiles files = EncodeLexicon({{1, u"a", 1, 0, 1}, {2, u"b", 1, 0, 1}});
+
+    // An alphabetical index outside the records.
+    std::string records = files.records;
+    records[4 + kWordRecordSize + 13] = 9;
+    WriteContainer(dat, records);
+    EXPECT_FALSE(LoadLexicon(base));
+    EXPECT_EQ(Inflexions().words.Count(), 0);
+
+    // Fewer records than the count announces.
+    WriteContainer(dat, files.records.substr(0, files.records.size() - 1));
+    EXPECT_FALSE(LoadLexicon(base));
+    WriteContainer(dat, files.records);
+    EXPECT_TRUE(LoadLexicon(base));
+    EXPECT_EQ(Inflexions().words.Count(), 2);
+
+    // A group record whose text is no hexadecimal is dropped, the rest stay.
+    std::string groups = EncodeInflexionGroups({{1, u"a", {}}, {2, u"b", {}}});
+    groups[5] = 'G';
+    WriteCountedContainer(ResolveDataPath(base, kInflexionGroupsFile), groups);
+    EXPECT_TRUE(LoadInflexionTables(base));
+    EXPECT_EQ(Inflexions().FindGroup(1), nullptr);
+    ASSERT_NE(Inflexions().FindGroup(2), nullptr);
+
+    std::filesystem::remove(ResolveDataPath(base, kInflexionGroupsFile));
+    EXPECT_FALSE(LoadInflexionTables(base));
+    EXPECT_TRUE(Inflexions().Groups().empty());
+
+    std::filesystem::remove(ResolveDataPath(base, kInflexionDetailsFile));
+    EXPECT_THROW(LoadInflexionTables(base), EngineError);
+}
+
+}  // namespace
+}  // namespace pv
