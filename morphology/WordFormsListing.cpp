@@ -1,0 +1,73 @@
+#include "morphology/WordFormsListing.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "morphology/GrammarLabels.h"
+#include "morphology/WordAnalysis.h"
+#include "textutil/TextConvert.h"
+
+namespace pv {
+
+namespace {
+
+std::u16string LabelOf(int32_t value, int32_t selector) {
+    AttributeSet set;
+    set.SetBit(value);
+    return GetGrammarLabels(set, selector);
+}
+
+struct ListedForm {
+    std::u16string labels;
+    int32_t order = 0;
+    std::u16string form;
+};
+
+void AppendForms(const InflexionData& word, int32_t onlyLanguage, int32_t selector, std::vector<FormRow>& rows) {
+    const InflexionTables& tables = Inflexions();
+    const InflexionGroup* group = tables.FindGroup(word.group);
+    if (!group) return;
+    if (onlyLanguage != 0 && onlyLanguage != word.language) return;
+    std::vector<ListedForm> forms;
+    for (const InflexionEntry& ending : group->endings) {
+        const InflexionDetail* detail = tables.Detail(ending.key);
+        forms.push_back({FormLabels(ending.key, selector), detail ? detail->displayOrder : 0,
+                         tables.Inflect(word.form, word.group, ending.key)});
+    }
+    // The window's exchange sort, so that forms of equal order come out
+    // exactly as it shows them.
+    for (std::size_t i = 0; i + 1 < forms.size(); ++i)
+        for (std::size_t j = i + 1; j < forms.size(); ++j)
+            if (forms[j].order < forms[i].order) std::swap(forms[i], forms[j]);
+    for (ListedForm& f : forms) rows.push_back({std::move(f.labels), std::move(f.form)});
+}
+
+}  // namespace
+
+std::u16string FormLabels(int32_t key, int32_t selector) {
+    std::u16string text;
+    const InflexionDetail* detail = Inflexions().Detail(key);
+    if (!detail) return text;
+    for (int slot = 1; slot < kDetailSlots; ++slot) {
+        if (!text.empty() && text.back() != u',') text += u',';
+        text += LabelOf(detail->values[static_cast<std::size_t>(slot)], selector);
+    }
+    return text;
+}
+
+std::vector<FormRow> ListWordForms(std::u16string_view word, int32_t onlyLanguage, int32_t selector) {
+    std::vector<FormRow> rows;
+    if (WideTrim(word).empty()) return rows;
+    std::vector<int32_t> seen;
+    for (const InflexionData& a : GetInflexionData(word)) {
+        if (std::find(seen.begin(), seen.end(), a.wordId) != seen.end()) continue;
+        seen.push_back(a.wordId);
+        if (!rows.empty()) rows.push_back({});
+        const int32_t category = a.partOfSpeech == 733 ? 1 : a.partOfSpeech;
+        rows.push_back({LabelOf(category, selector) + u", " + GetLanguageName(a.language, selector), a.form});
+        AppendForms(a, onlyLanguage, selector, rows);
+    }
+    return rows;
+}
+
+}  // namespace pv

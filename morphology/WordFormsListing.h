@@ -1,0 +1,32 @@
+// What the word-forms window shows for a word: per word that the analysis
+// finds, the lemma with its labels and language, then every form of the
+// word with its labels, in display order.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pv {
+
+// One row of the listing: grammatical labels and a word form. An empty row
+// separates two words.
+struct FormRow {
+    std::u16string labels;
+    std::u16string form;
+    bool operator==(const FormRow&) const = default;
+};
+
+// The labels of slots 1 to 7 of an inflection detail record, joined with
+// ","; empty slots and values without a label leave their comma.
+std::u16string FormLabels(int32_t key, int32_t selector);
+
+// The rows for word (analysed as given, untrimmed). onlyLanguage 0 lists
+// the forms of every word; another language id lists only the forms of
+// words of that language (the others keep their lemma row). selector 2
+// gives Bulgarian labels, any other English. No rows for a blank word or
+// a word that no analysis explains.
+std::vector<FormRow> ListWordForms(std::u16string_view word, int32_t onlyLanguage, int32_t selector);
+
+}  // namespace pv
