@@ -10,6 +10,8 @@ const char* const kUsage =
     "Usage: pvtranslate [--to LANG] [--data DIR] [--filter NAME] [FILE...]\n"
     "       pvtranslate [--to LANG] [--data DIR] --serve [--port N]\n"
     "       pvtranslate --filters\n"
+    "       pvtranslate [--data DIR] --analyse [FILE...]\n"
+    "       pvtranslate [--data DIR] --forms WORD [--lang LANG]\n"
     "Translates each line of the files (or of standard input) and writes the\n"
     "translation to standard output, line by line, in UTF-8. A file whose\n"
     "extension is the one a filter plug-in names (such as .srt) goes through\n"
@@ -28,6 +30,12 @@ const char* const kUsage =
     "                 interrupted; --to gives the language of requests that\n"
     "                 name none\n"
     "  --port N       the service's port (default: 4357; 0: any free port)\n"
+    "  --analyse      print every reading of every token of the files (or of\n"
+    "                 standard input): word id, form, part of speech, language,\n"
+    "                 weight and the values with their grammar labels\n"
+    "  --forms WORD   print each word that WORD can be a form of: its lemma with\n"
+    "                 labels and language, then all its forms with their labels\n"
+    "  --lang LANG    with --forms: list the forms only of words of this language\n"
     "  --help         show this text\n";
 
 std::optional<int> ParseLanguage(std::string_view text) {
@@ -58,6 +66,7 @@ std::optional<TranslateOptions> ParseCommandLine(const std::vector<std::string>&
     TranslateOptions options;
     bool onlyFiles = false;
     bool portGiven = false;
+    bool langGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
         if (onlyFiles || arg == "-" || arg.empty() || arg[0] != '-') {
@@ -108,6 +117,20 @@ std::optional<TranslateOptions> ParseCommandLine(const std::vector<std::string>&
             options.listFilters = true;
         } else if (arg == "--serve") {
             options.serve = true;
+        } else if (arg == "--analyse") {
+            options.analyse = true;
+        } else if (arg == "--forms") {
+            if (!takeValue()) return std::nullopt;
+            options.forms = value;
+        } else if (arg == "--lang") {
+            if (!takeValue()) return std::nullopt;
+            std::optional<int> language = ParseLanguage(value);
+            if (!language) {
+                error = "unknown language '" + value + "' (use en bg tr de es fr it ru or 1-7, 9)";
+                return std::nullopt;
+            }
+            options.formsLanguage = *language;
+            langGiven = true;
         } else if (arg == "--port") {
             if (!takeValue()) return std::nullopt;
             std::optional<int> port = ParsePort(value);
@@ -130,6 +153,20 @@ std::optional<TranslateOptions> ParseCommandLine(const std::vector<std::string>&
     if (options.serve &&
         (!options.files.empty() || !options.filter.empty() || options.listFilters)) {
         error = "--serve takes no FILE, --filter or --filters";
+        return std::nullopt;
+    }
+    if (langGiven && !options.forms) {
+        error = "option --lang needs --forms";
+        return std::nullopt;
+    }
+    if ((options.analyse || options.forms) &&
+        (options.serve || !options.filter.empty() || options.listFilters ||
+         (options.analyse && options.forms))) {
+        error = "--analyse and --forms take no --serve, --filter, --filters or each other";
+        return std::nullopt;
+    }
+    if (options.forms && !options.files.empty()) {
+        error = "--forms takes no FILE";
         return std::nullopt;
     }
     if (options.listFilters && (!options.files.empty() || !options.filter.empty())) {

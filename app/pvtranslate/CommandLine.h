@@ -17,6 +17,9 @@ struct TranslateOptions {
     int port = 4357;                 // its port; 0 picks a free one
     std::string filter;              // translate the files through this plug-in
     bool listFilters = false;
+    bool analyse = false;            // print the readings of every token
+    std::optional<std::string> forms;  // print the forms of this word
+    int formsLanguage = 0;           // only the forms of words of this language; 0 all
 };
 
 // A language id (1..7, 9) or code (en, bg, tr, de, es, fr, it, ru).

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/pvtranslate/CommandLine.h"
+#include "app/pvtranslate/DataTools.h"
 #include "app/pvtranslate/DocumentTranslator.h"
 #include "app/pvtranslate/LineTranslator.h"
 #include "engine/Engine.h"
@@ -128,6 +129,29 @@ int TranslateFile(pv::FilterHost& host, int filter, const std::string& file) {
     return 0;
 }
 
+// --analyse and --forms: only the analysis tables are loaded, not the engine.
+int RunDataTool(pv::TranslateOptions& options, const std::string& programFolder) {
+    std::string dataDir = options.dataDir.empty() ? programFolder : options.dataDir;
+    if (dataDir.back() != '/') dataDir += '/';
+    std::string error;
+    if (!pv::LoadAnalysisTables(dataDir, error)) return Fail(error, 1);
+    std::ios::sync_with_stdio(false);
+    if (options.forms) {
+        pv::WriteWordForms(pv::Utf8Decode(*options.forms), options.formsLanguage, std::cout);
+    } else {
+        if (options.files.empty()) options.files.push_back("-");
+        for (const std::string& file : options.files) {
+            std::string bytes;
+            if (!ReadAll(file, bytes)) return Fail("cannot open " + file, 1);
+            if (pv::FindInvalidUtf8(bytes) != std::string::npos)
+                return Fail((file == "-" ? std::string("standard input") : file) + " is not UTF-8 text", 1);
+            pv::WriteAnalysis(pv::Utf8Decode(bytes), std::cout);
+        }
+    }
+    std::cout.flush();
+    return std::cout.good() ? 0 : Fail("cannot write the output", 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -141,6 +165,8 @@ int main(int argc, char** argv) {
     }
     const std::string programFolder = ProgramFolder();
     if (options->listFilters) return ListFilters(programFolder);
+
+    if (options->analyse || options->forms) return RunDataTool(*options, programFolder);
 
     Filters filters(programFolder);
     int chosen = -1;

@@ -43,6 +43,19 @@ TEST(CommandLine, ParsesServiceAndFilterOptions) {
     EXPECT_TRUE(ParseCommandLine({"--filters"}, error)->listFilters);
 }
 
+TEST(CommandLine, ParsesTheDataTools) {
+    std::string error;
+    auto options = ParseCommandLine({"--analyse", "a.txt"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_TRUE(options->analyse);
+    EXPECT_EQ(options->files.size(), 1u);
+    options = ParseCommandLine({"--forms", "walks", "--lang", "de"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->forms, "walks");
+    EXPECT_EQ(options->formsLanguage, 4);
+    EXPECT_EQ(ParseCommandLine({"--forms=x"}, error)->formsLanguage, 0);
+}
+
 TEST(CommandLine, RejectsUnknownOptionsLanguagesAndMissingValues) {
     struct Case {
         std::vector<std::string> args;
@@ -62,6 +75,12 @@ TEST(CommandLine, RejectsUnknownOptionsLanguagesAndMissingValues) {
         {{"--serve", "a.txt"}, "--serve takes no FILE"},
         {{"--serve", "--filters"}, "--serve takes no FILE"},
         {{"--filters", "a.srt"}, "--filters takes no FILE"},
+        {{"--forms"}, "option --forms needs a value"},
+        {{"--lang", "de"}, "option --lang needs --forms"},
+        {{"--forms", "x", "--lang", "gr"}, "unknown language 'gr'"},
+        {{"--forms", "x", "a.txt"}, "--forms takes no FILE"},
+        {{"--analyse", "--forms", "x"}, "--analyse and --forms take no"},
+        {{"--analyse", "--serve"}, "--analyse and --forms take no"},
     };
     for (const Case& c : cases) {
         std::string error;

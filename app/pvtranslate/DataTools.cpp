@@ -1,0 +1,89 @@
+#include "app/pvtranslate/DataTools.h"
+
+#include <exception>
+#include <filesystem>
+
+#include "engine/Segmentation.h"
+#include "lexdb/DataPath.h"
+#include "morphology/Attributes.h"
+#include "morphology/GrammarLabels.h"
+#include "morphology/WordAnalysis.h"
+#include "morphology/WordFormsListing.h"
+#include "textutil/TextConvert.h"
+
+namespace pv {
+
+namespace {
+
+// The tools speak English.
+constexpr int32_t kSelector = 1;
+
+std::string Label(int32_t value) {
+    AttributeSet set;
+    set.SetBit(value);
+    return Utf8Encode(GetGrammarLabels(set, kSelector));
+}
+
+std::string WithLabel(int32_t value) {
+    const std::string label = Label(value);
+    return label.empty() ? std::to_string(value) : std::to_string(value) + " (" + label + ")";
+}
+
+}  // namespace
+
+bool LoadAnalysisTables(const std::string& dataDir, std::string& error) {
+    const std::string folder = ResolveDataPath(dataDir, "DATA");
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        error = "the data folder " + folder + " is missing";
+        return false;
+    }
+    try {
+        GrammarTables().LoadAttributeDefinitions(dataDir);
+        if (!LoadInflexionTables(dataDir)) throw std::runtime_error("its inflection groups are missing or damaged");
+        LoadSpellFixes(dataDir);  // optional: without it words are read as written
+        if (!LoadLexicon(dataDir)) throw std::runtime_error("its lexicon is missing or damaged");
+        LoadWordForms(dataDir);
+    } catch (const std::exception& e) {
+        error = "the data folder " + folder + " is broken: " + e.what();
+        return false;
+    }
+    return true;
+}
+
+void WriteAnalysis(std::u16string_view text, std::ostream& out) {
+    std::size_t p = 1;
+    for (SkipSeparators(text, p); p <= text.size(); SkipSeparators(text, p)) {
+        const std::u16string token = NextToken(text, p);
+        if (token.empty()) {
+            ++p;
+            continue;
+        }
+        out << Utf8Encode(token) << "\n";
+        WordEntryArr entry;
+        try {
+            entry = GetWordMeanings(token);
+        } catch (const std::exception& e) {
+            out << "  error: " << e.what() << "\n";
+            continue;
+        }
+        if (entry.meanings.empty()) out << "  no reading\n";
+        for (const WordEntry& reading : entry.meanings) {
+            out << "  word " << reading.id << " \"" << Utf8Encode(reading.baseForm) << "\", part of speech "
+                << WithLabel(reading.partOfSpeech) << ", language " << reading.language << " ("
+                << Utf8Encode(GetLanguageName(reading.language, kSelector)) << "), weight "
+                << reading.readingWeight << "\n    values:";
+            for (std::size_t i = 0; i < reading.attributes.size(); ++i)
+                out << (i ? ", " : " ") << WithLabel(reading.attributes[i]);
+            out << "\n";
+        }
+    }
+}
+
+void WriteWordForms(std::u16string_view word, int32_t onlyLanguage, std::ostream& out) {
+    for (const FormRow& row : ListWordForms(word, onlyLanguage, kSelector))
+        if (row.labels.empty() && row.form.empty()) out << "\n";
+        else out << Utf8Encode(row.labels) << "\t" << Utf8Encode(row.form) << "\n";
+}
+
+}  // namespace pv
