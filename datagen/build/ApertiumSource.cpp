@@ -22,9 +22,14 @@ bool SplitAnalysis(std::string_view analysis, std::string& lemma, std::vector<st
 
 namespace {
 
+// The simple paths of a bilingual dictionary whose loops are not confined
+// to the ends of its entries grow without useful bound; such a section is
+// skipped and reported rather than walked for minutes.
+constexpr int64_t kMaxBilingualPaths = 2'000'000;
+
 void ReportSkippedSections(const AttEnumeration& e, const std::string& language, BuildReport& report) {
     report.Read(language, "transducer sections", e.sections);
-    if (e.cyclicSections) report.Drop(language, "cyclic transducer section", e.cyclicSections);
+    if (e.cyclicSections) report.Read(language, "cyclic transducer sections", e.cyclicSections);
     if (e.malformedSections) report.Drop(language, "malformed transducer section", e.malformedSections);
     if (e.oversizedSections) report.Drop(language, "transducer section with too many paths", e.oversizedSections);
 }
@@ -97,7 +102,7 @@ void ReadApertiumBilingual(std::string_view dump, const std::string& fromLanguag
             !BilingualSide(right, toLanguage, inventory, tags, link.to, reason))
             return report.Drop(pair, reason);
         links.insert(link);
-    });
+    }, kMaxBilingualPaths, true);
     ReportSkippedSections(e, pair, report);
 }
 

@@ -103,8 +103,10 @@ int64_t CountPaths(const Section& s, int64_t limit) {
     return paths[0];
 }
 
-void Enumerate(const Section& s, const std::function<void(const std::string&, const std::string&)>& pair,
-               AttEnumeration& result) {
+// Walks the simple paths from state 0; false when there are more than
+// maxPaths of them (then nothing has been handed out).
+bool Enumerate(const Section& s, const std::function<void(const std::string&, const std::string&)>& pair,
+               AttEnumeration& result, int64_t maxPaths, bool dryRun) {
     struct Frame {
         int32_t state;
         std::size_t next;
@@ -112,37 +114,55 @@ void Enumerate(const Section& s, const std::function<void(const std::string&, co
     };
     std::string in, out;
     std::vector<Frame> stack{{0, 0, 0, 0}};
-    if (s.final[0]) {
-        pair(in, out);
-        ++result.paths;
-    }
+    std::vector<bool> onPath(s.arcs.size(), false);
+    onPath[0] = true;
+    int64_t paths = 0;
+    auto emit = [&] {
+        if (++paths > maxPaths) return false;
+        if (!dryRun) {
+            pair(in, out);
+            ++result.paths;
+        }
+        return true;
+    };
+    if (s.final[0] && !emit()) return false;
     while (!stack.empty()) {
         Frame& f = stack.back();
         if (f.next == s.arcs[f.state].size()) {
+            onPath[f.state] = false;
             stack.pop_back();
             continue;
         }
         const Arc& a = s.arcs[f.state][f.next++];
+        if (onPath[a.to]) continue;
         in.resize(f.inLength);
         out.resize(f.outLength);
         in += a.in;
         out += a.out;
-        if (s.final[a.to]) {
-            pair(in, out);
-            ++result.paths;
-        }
+        if (s.final[a.to] && !emit()) return false;
+        onPath[a.to] = true;
         stack.push_back({a.to, 0, in.size(), out.size()});
     }
+    return true;
 }
 
 void Finish(Section& section, const std::function<void(const std::string&, const std::string&)>& pair,
-            int64_t maxPaths, AttEnumeration& result) {
-    if (section.arcs.empty()) return;
+            int64_t maxPaths, bool cyclicAsSimplePaths, AttEnumeration& result) {
+    if (section.arcs.empty() && !section.malformed) return;
     ++result.sections;
-    if (section.malformed) ++result.malformedSections;
-    else if (HasCycle(section)) ++result.cyclicSections;
-    else if (CountPaths(section, maxPaths) > maxPaths) ++result.oversizedSections;
-    else Enumerate(section, pair, result);
+    if (section.malformed) {
+        ++result.malformedSections;
+    } else if (HasCycle(section)) {
+        ++result.cyclicSections;
+        if (cyclicAsSimplePaths) {
+            if (Enumerate(section, pair, result, maxPaths, true)) Enumerate(section, pair, result, maxPaths, false);
+            else ++result.oversizedSections;
+        }
+    } else if (CountPaths(section, maxPaths) > maxPaths) {
+        ++result.oversizedSections;
+    } else {
+        Enumerate(section, pair, result, maxPaths, false);
+    }
     section = Section();
 }
 
@@ -150,7 +170,7 @@ void Finish(Section& section, const std::function<void(const std::string&, const
 
 AttEnumeration EnumerateAtt(std::string_view dump,
                             const std::function<void(const std::string&, const std::string&)>& pair,
-                            int64_t maxPaths) {
+                            int64_t maxPaths, bool cyclicAsSimplePaths) {
     AttEnumeration result;
     Section section;
     std::size_t start = 0;
@@ -158,11 +178,11 @@ AttEnumeration EnumerateAtt(std::string_view dump,
         std::size_t end = dump.find('\n', start);
         if (end == std::string_view::npos) end = dump.size();
         std::string_view line = dump.substr(start, end - start);
-        if (line == "--" || line == "--\r") Finish(section, pair, maxPaths, result);
+        if (line == "--" || line == "--\r") Finish(section, pair, maxPaths, cyclicAsSimplePaths, result);
         else ParseLine(line, section);
         start = end + 1;
     }
-    Finish(section, pair, maxPaths, result);
+    Finish(section, pair, maxPaths, cyclicAsSimplePaths, result);
     return result;
 }
 

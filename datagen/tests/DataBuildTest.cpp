@@ -1,2 +1,216 @@
 #include <gtest/gtest.h>
-TEST(DataBuild, Placeholder) {}
+
+#include <fstream>
+#include <sstream>
+
+#include "datagen/build/AttTransducer.h"
+#include "datagen/build/DataBuild.h"
+#include "datagen/build/SourceText.h"
+#include "datagen/pvdata/Commands.h"
+#include "lexdb/tests/TempDir.h"
+#include "morphology/Attributes.h"
+#include "textutil/TextConvert.h"
+
+namespace pv {
+namespace {
+
+using testing::TempDir;
+
+void Write(const std::string& path, const std::string& text) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// A small English analyser dump: "walk" (regular), "go" (irregular, so its
+// stem is empty), a multi-word form, a cyclic section that is skipped.
+const char* kEnglishDump =
+    "0\t1\tw\tw\t0.000000\t\n1\t2\ta\ta\t0.000000\t\n2\t3\tl\tl\t0.000000\t\n3\t4\tk\tk\t0.000000\t\n"
+    "4\t5\tε\t<vblex>\t0.000000\t\n5\t6\tε\t<inf>\t0.000000\t\n"
+    "4\t7\ts\t<vblex>\t0.000000\t\n7\t8\tε\t<pri>\t0.000000\t\n8\t9\tε\t<p3>\t0.000000\t\n9\t10\tε\t<sg>\t0.000000\t\n"
+    "4\t11\te\t<vblex>\t0.000000\t\n11\t12\td\t<past>\t0.000000\t\n"
+    "0\t13\tw\tg\t0.000000\t\n13\t14\te\to\t0.000000\t\n14\t15\tn\t<vblex>\t0.000000\t\n15\t16\tt\t<past>\t0.000000\t\n"
+    "0\t17\tg\tg\t0.000000\t\n17\t18\to\to\t0.000000\t\n18\t19\tε\t<vblex>\t0.000000\t\n19\t20\tε\t<inf>\t0.000000\t\n"
+    "0\t21\ta\ta\t0.000000\t\n21\t22\t \t \t0.000000\t\n22\t23\tb\tb\t0.000000\t\n23\t24\tε\t<n>\t0.000000\t\n"
+    "24\t25\tε\t<sg>\t0.000000\t\n"
+    "6\n10\n12\n16\n20\n25\t0.000000\n"
+    "--\n0\t1\t1\t1\t0.000000\t\n1\t1\t2\t2\t0.000000\t\n1\t2\tε\t<num>\t0.000000\t\n2\n";
+
+const char* kSpanishDump =
+    "0\t1\ta\ta\t0.000000\t\n1\t2\tn\tn\t0.000000\t\n2\t3\td\td\t0.000000\t\n3\t4\ta\ta\t0.000000\t\n"
+    "4\t5\tr\tr\t0.000000\t\n5\t6\tε\t<vblex>\t0.000000\t\n6\t7\tε\t<inf>\t0.000000\t\n7\n";
+
+// A bilingual dump whose entries end in an any-tag loop.
+const char* kBilingualDump =
+    "0\t1\tw\ta\t0.000000\t\n1\t2\ta\tn\t0.000000\t\n2\t3\tl\td\t0.000000\t\n3\t4\tk\ta\t0.000000\t\n"
+    "4\t5\tε\tr\t0.000000\t\n5\t6\t<vblex>\t<vblex>\t0.000000\t\n6\t6\t<inf>\t<inf>\t0.000000\t\n6\n";
+
+struct Fixture {
+    TempDir tmp;
+    BuildOptions options;
+
+    Fixture() {
+        options.sources = tmp.path("sources");
+        options.root = tmp.path("root");
+        options.out = tmp.path("out");
+        options.ltPrint = "cat";  // the fixture "transducers" are already text dumps
+        std::filesystem::create_directories(options.sources);
+        for (const char* name : {"attributes.txt", "tags.txt"})
+            std::filesystem::copy_file(std::filesystem::path(PV_TEST_DATA) / name,
+                                       std::filesystem::path(options.sources) / name);
+        Write(options.sources + "/sources.txt",
+              "analyser en pkg-en en.bin\nanalyser es pkg-es es.bin\nbilingual en-es pkg-bil en-es.bin\n"
+              "german-english de-en pkg-de de-en\n");
+        Write(options.root + "/en.bin", kEnglishDump);
+        Write(options.root + "/es.bin", kSpanishDump);
+        Write(options.root + "/en-es.bin", kBilingualDump);
+        Write(options.root + "/de-en",
+              "# comment\nHund {m} | Hunde {pl} :: dog | dogs\ngehen {vi} | gehend | gegangen :: to go | going | gone\n");
+    }
+};
+
+struct BuildRun {
+    int status;
+    std::string out, err;
+};
+
+BuildRun RunBuildCommand(const BuildOptions& o) {
+    std::ostringstream out, err;
+    int status = RunBuild({"--out", o.out, "--sources", o.sources, "--root", o.root, "--lt-print", o.ltPrint}, out, err);
+    return {status, out.str(), err.str()};
+}
+
+const LexiconWordRecord* WordOf(const InflectionModel& m, const std::string& lemma) {
+    for (const LexiconWordRecord& w : m.words)
+        if (w.lemma == Utf8Decode(lemma)) return &w;
+    return nullptr;
+}
+
+TEST(DataBuild, ExtractsFormsGroupsLinksAndWritesTheAttributeFiles) {
+    Fixture f;
+    std::ostringstream progress;
+    BuildResult r = BuildData(f.options, progress);
+    const AttributeInventory& inv = r.inventory;
+
+    // walk: stem "walk", base ending "", endings "", "s", "ed" with their details.
+    const LexiconWordRecord* walk = WordOf(r.inflection, "walk");
+    ASSERT_NE(walk, nullptr);
+    EXPECT_EQ(walk->stem, u"walk");
+    EXPECT_EQ(walk->partOfSpeech, inv.ValueId("verb"));
+    auto forms = r.inflection.Forms(*walk);
+    std::set<std::u16string> texts;
+    for (auto& [text, key] : forms) texts.insert(text);
+    EXPECT_EQ(texts, (std::set<std::u16string>{u"walk", u"walks", u"walked"}));
+    for (auto& [text, key] : forms)
+        if (text == u"walks") {
+            const InflectionDetailRecord& d = r.inflection.details.at(key);
+            EXPECT_EQ(d.language, 1);
+            WordArray values(d.values.begin(), d.values.end());
+            for (const char* v : {"present", "indicative", "third-person", "singular"})
+                EXPECT_NE(std::find(values.begin(), values.end(), inv.ValueId(v)), values.end()) << v;
+        }
+
+    // go/went: nothing in common, so the word keeps no stem.
+    const LexiconWordRecord* go = WordOf(r.inflection, "go");
+    ASSERT_NE(go, nullptr);
+    EXPECT_EQ(go->stem, u"");
+    EXPECT_NE(go->group, 0);
+
+    // German from the word list: gender and plural, participles.
+    const LexiconWordRecord* hund = WordOf(r.inflection, "Hund");
+    ASSERT_NE(hund, nullptr);
+    EXPECT_EQ(hund->stem, u"Hund");
+    texts.clear();
+    for (auto& [text, key] : r.inflection.Forms(*hund)) texts.insert(text);
+    EXPECT_EQ(texts, (std::set<std::u16string>{u"Hund", u"Hunde"}));
+
+    // Links resolved onto lemmas, the any-tag loop walked once; classes shared.
+    LemmaKey enWalk{1, "walk", inv.ValueId("verb")}, esAndar{5, "andar", inv.ValueId("verb")};
+    EXPECT_TRUE(r.links.count({enWalk, esAndar}));
+    EXPECT_EQ(r.classes.at(enWalk), r.classes.at(esAndar));
+    EXPECT_EQ(r.classes.at(LemmaKey{4, "gehen", inv.ValueId("verb")}), r.classes.at(LemmaKey{1, "go", inv.ValueId("verb")}));
+
+    // Dropped items are counted with their reason.
+    EXPECT_EQ(r.report.dropped.at("en").at("multi-word form"), 1);
+    EXPECT_EQ(r.report.read.at("en").at("cyclic transducer sections"), 1);
+
+    // The attribute files load back with the reserved ids in place.
+    AttributeTables tables;
+    tables.LoadAttributeDefinitions(f.options.out + "/");
+    EXPECT_EQ(tables.AttributeOf(12), 3);
+    EXPECT_EQ(tables.AttributeOf(769), 214);
+    EXPECT_EQ(tables.AttributeOf(1), 1);
+    ASSERT_GE(tables.EntryTemplates().size(), 2u);
+    EXPECT_TRUE(tables.EntryTemplates()[1].inUse);
+}
+
+TEST(DataBuild, SameSourcesGiveTheSameBytesAndModel) {
+    Fixture f;
+    auto build = [&] {
+        std::ostringstream progress;
+        BuildResult r = BuildData(f.options, progress);
+        std::ostringstream dump;
+        for (const LexiconWordRecord& w : r.inflection.words)
+            dump << w.id << ' ' << Utf8Encode(w.lemma) << ' ' << w.group << '\n';
+        for (const char* name : {"ATTRS.DAT", "ATTRVALS.DAT", "POSDEFS.DAT", "RELDEF.DAT"})
+            dump << ReadWholeFile(f.options.out + "/DATA/" + name);
+        return dump.str();
+    };
+    EXPECT_EQ(build(), build());
+}
+
+TEST(DataBuild, CommandNamesTheMissingPackageAndBadSources) {
+    Fixture f;
+    std::filesystem::remove(f.options.root + "/en-es.bin");
+    BuildRun r = RunBuildCommand(f.options);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("install the Debian package pkg-bil"), std::string::npos) << r.err;
+
+    Write(f.options.root + "/en-es.bin", kBilingualDump);
+    EXPECT_EQ(RunBuildCommand(f.options).status, 0);
+
+    Write(f.options.sources + "/sources.txt", "analyser xx pkg x.bin\n");
+    r = RunBuildCommand(f.options);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("sources.txt:1: unknown language"), std::string::npos) << r.err;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunBuild({"--out"}, out, err), 2);
+}
+
+TEST(AttributeInventory, RefusesIdsTheFilesCannotHold) {
+    struct Case {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"attribute 1 a\n  5 x\n  5 y\n", "duplicate value id"},
+        {"attribute 1 a\n  5 x\n  6 x\n", "duplicate value name"},
+        {"attribute 1 a\n  1056 x\n", "1,056 or more"},
+        {"  5 x\n", "before the first attribute"},
+        {"attribute 1 a\ntemplate 0 7\n", "unknown attribute 7"},
+    };
+    for (const Case& c : cases) {
+        try {
+            ParseAttributeInventory(c.text, "t");
+            ADD_FAILURE() << c.text;
+        } catch (const SourceError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(AttTransducer, SkipsCyclicAndMalformedSectionsAndBoundsPaths) {
+    std::vector<std::string> pairs;
+    auto collect = [&](const std::string& a, const std::string& b) { pairs.push_back(a + "=" + b); };
+    AttEnumeration e = EnumerateAtt("0\t1\ta\tb\t0\n1\n--\n0\t0\tx\tx\n0\n--\nzzz\n--\n", collect);
+    EXPECT_EQ(pairs, std::vector<std::string>{"a=b"});
+    EXPECT_EQ(e.cyclicSections, 1);
+    EXPECT_EQ(e.malformedSections, 1);
+
+    // Two branches of two: four paths, over a limit of three.
+    pairs.clear();
+    e = EnumerateAtt("0\t1\ta\ta\n0\t1\tb\tb\n1\t2\tc\tc\n1\t2\td\td\n2\n", collect, 3);
+    EXPECT_TRUE(pairs.empty());
+    EXPECT_EQ(e.oversizedSections, 1);
+}
+
+}  // namespace
+}  // namespace pv
