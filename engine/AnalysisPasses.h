@@ -4,14 +4,20 @@
 
 namespace pv {
 
-// Leaves of the spans ending at position a: collocations and word
-// translations. The lexicon and the dictionary provide them.
+// Leaves of the spans of at most nine words ending at position a:
+// collocations with their translations, entered into the chart.
 void FragmentPass(int a);
 
 // Context scores of the entries of the spans ending at a.
 void ContextPass(int a);
 
-// Unary and binary phrase rules over the cells ending at a, and the plan.
+// Pruning of one start position in a long window, then per active start i:
+// the cell (i, a - i) sorted, its unary rules, the plan, and the binary
+// combinations with the cells ending at i - 1.
 void PhrasePass(int a);
+
+// The leaves of the temporary cell become entries of chart cell
+// (q, a - q); the cell's words and partial matches go with them.
+void AddFragments(int q, int a);
 
 }  // namespace pv

@@ -1,6 +1,7 @@
 #include "engine/Chart.h"
 
 #include "engine/EngineSettings.h"
+#include "engine/FragmentEntries.h"
 
 namespace pv {
 
@@ -19,11 +20,36 @@ void FillRow(std::vector<FragmentEntries>& row, int i, double bestScore) {
         row.push_back(EmptyCell(span, bestScore));
 }
 
+void ReleaseRow(std::vector<FragmentEntries>& row) {
+    for (FragmentEntries& cell : row) ReleaseEntries(cell);
+    row.clear();
+}
+
 PlanEntry OneWordSegment(int e) { return {static_cast<int16_t>(e - 1), 0, 0}; }
+
+// Moves an entry and the sub-entries that lie in the moved part of the
+// window down by r. Entries before it (rule defaults bound to no position)
+// keep their start; the stamp keeps an entry shared by several parents, or
+// reached again through its own cell, from moving twice.
+void MoveDown(FE* entry, int r, uint32_t stamp) {
+    if (!entry || entry->shiftStamp == stamp || entry->start < r) return;
+    entry->shiftStamp = stamp;
+    entry->start = static_cast<int16_t>(entry->start - r);
+    for (FE* slot : entry->slots) MoveDown(slot, r, stamp);
+    for (FE* child : entry->children) MoveDown(child, r, stamp);
+    MoveDown(entry->leftChild, r, stamp);
+    MoveDown(entry->rightChild, r, stamp);
+}
+
+void MoveDown(PartialMatch& match, int r) {
+    for (int k = 0; k < match.componentCount && k < PartialMatch::kMaxComponents; ++k)
+        match.components[k].start = static_cast<int16_t>(match.components[k].start - r);
+}
 
 }  // namespace
 
 void Chart::Initialise() {
+    for (std::vector<FragmentEntries>& row : rows) ReleaseRow(row);
     rows.assign(kChartRows, {});
     for (int i = 0; i < kChartRows; ++i) FillRow(rows[i], i, -1000.0);
     for (int i = 0; i < kChartRows; ++i) {
@@ -37,11 +63,17 @@ void Chart::Initialise() {
 }
 
 void Chart::Shift(int r, int wordCount) {
+    if (r <= 0) return;
+    const uint32_t stamp = ++shiftStamp_;
+    for (int i = 0; i < r && i < kChartRows; ++i) ReleaseRow(rows[i]);
     for (int i = 0; i < kChartRows; ++i) {
         if (i + r < kChartRows) {
             rows[i] = std::move(rows[i + r]);
-            for (FragmentEntries& cell : rows[i])
-                for (FE* fe : cell.entries) fe->start = static_cast<int16_t>(fe->start - r);
+            rows[i + r].clear();
+            for (FragmentEntries& cell : rows[i]) {
+                for (FE* entry : cell.entries) MoveDown(entry, r, stamp);
+                for (PartialMatch& match : cell.partialMatches) MoveDown(match, r);
+            }
             // A moved row keeps its cells, but start i has room for longer
             // spans than start i + r had.
             FillRow(rows[i], i, -1e38);

@@ -4,36 +4,50 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
+
+#include "engine/FragmentEntry.h"
+#include "engine/WordEntry.h"
 
 namespace pv {
 
 constexpr int kChartRows = 70;     // start positions 0..69
 constexpr int kWindowSlots = 90;   // window positions
 constexpr int kEvaluateAt = 69;    // words analysed at most
+constexpr int kMaxLeafWords = 9;   // leaves span at most this many words
 
-constexpr int kFEWordIds = 11;
-
-// One analysis of a stretch of the window. The default member values are the
-// state in which the FEManager pool hands an entry out.
-struct FE {
-    int16_t start = 0;  // window position of the first word
-    int16_t span = 0;   // words minus one
-    int16_t index = 0;  // position in its cell's list
-    // Class ids used by relation scoring; -1 = none.
-    std::array<int32_t, kFEWordIds> wordIds = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-    uint8_t wordIdCount = 0;
-    int32_t candidateHead = -1;  // first rule candidate as a left part, -1 for none
+// A collocation key still open at a span: the meaning ids matched so far,
+// joined with ";", and the readings they came from.
+struct PartialMatch {
+    static constexpr int kMaxComponents = 9;
+    struct Component {
+        int16_t start = 0;
+        int16_t span = 0;
+        int16_t reading = 0;  // index into the words of cell (start, span)
+    };
+    std::string key;  // at most 255 characters
+    std::array<Component, kMaxComponents> components{};
+    uint8_t componentCount = 0;
 };
 
-// One chart cell.
+// One chart cell: a bounded list of entries for one start and span.
 struct FragmentEntries {
+    // Entries in use. The list may hold reserved spares beyond it (an entry
+    // taken for a rule that then failed) until the cell is trimmed.
     int32_t count = 0;
-    int32_t capacity = 0;
+    int32_t capacity = 0;  // from the capacity table by span
     double bestScore = -1e38;
     double worstScore = 1e38;
     double bestGain = 0.0;
-    std::vector<FE*> entries;
+    // The entries sorted by CompareEntries: rank -> entry index and
+    // entry index -> rank, for binary search and duplicate detection.
+    std::vector<int32_t> byRank;
+    std::vector<int32_t> rankOf;
+    std::vector<FE*> entries;  // every one from the engine's pool
+    WordEntryArr words;        // readings of the span as one expression
+    std::vector<PartialMatch> partialMatches;
+    uint8_t candidatesReady = 0;
 };
 
 // The segment that ends at a plan position.
@@ -53,11 +67,18 @@ struct Chart {
     std::array<double, kChartRows> PlanScore{};
     std::array<uint8_t, kChartRows> ActiveStart{};
 
-    // The state right after loading.
+    // The state right after loading; entries still held go back to the pool.
     void Initialise();
 
-    // Drops the first r positions; wordCount is the window's count after the shift.
+    // Drops the first r positions; wordCount is the window's count after the
+    // shift. The entries of dropped rows go back to the pool; the entries of
+    // moved rows, and their sub-entries, move down by r once each.
     void Shift(int r, int wordCount);
+
+    FragmentEntries& Cell(int start, int span) { return rows[start][span]; }
+
+private:
+    uint32_t shiftStamp_ = 0;
 };
 
 }  // namespace pv

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/Chart.h"
+#include "engine/CollocationInstances.h"
 #include "engine/WordEntry.h"
 #include "lexdb/FEManager.h"
 #include "lexdb/TLister.h"
@@ -22,6 +23,10 @@ struct EngineState {
     int N = 0;  // filled positions
     int P = 0;  // positions the analysis passes have run over
     Chart chart;
+    // Collects the leaves of one span before they enter the chart.
+    FragmentEntries temporaryCell;
+    // Every collocation the chart uses, as a source or as a translation.
+    CollocationInstances instances;
     FEManager pool;  // every FE of the chart comes from here
     // The candidate lists of the phrase rules, created once all tables are
     // loaded; the second is emptied whenever the window runs empty.

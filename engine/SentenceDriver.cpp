@@ -47,17 +47,21 @@ int FirstSegmentEnd(int e) {
     return last;
 }
 
+// The words of the segment that ends at plan position e, each behind its
+// own entry mark so that a batch can give every word back to its entry.
+// Output synthesis of the segment's entry takes this place once it exists.
 std::u16string SegmentText(int e) {
     const EngineState& engine = Engine();
     const PlanEntry& entry = engine.chart.plan[e];
-    const int s = entry.start;
-    if (s >= 0 && s < engine.N) {
-        // The word as it stands, behind its entry mark so that a batch can
-        // give the word back to its own entry.
+    const int first = std::max<int>(entry.start, 0);
+    const int end = std::min<int>(entry.start + entry.span + 1, engine.N);
+    std::u16string text;
+    for (int s = first; s < end; ++s) {
         const WordEntryArr& word = engine.Window[s];
-        return CapitaliseSegment(word.mark + word.word);
+        if (!text.empty()) text += u' ';
+        text += word.mark + word.word;
     }
-    return {};
+    return CapitaliseSegment(text);
 }
 
 // All segments of the best plan up to e, in text order.
@@ -83,6 +87,7 @@ bool ShiftWindow(int r) {
         engine.P = std::max(0, engine.P - r);
         engine.N = std::max(0, engine.N - r);
         engine.chart.Shift(r, engine.N);
+        engine.instances.ReleaseBefore(r);
         return true;
     } catch (...) {
         ShowErrorBox(u"Exception during cleanup!");

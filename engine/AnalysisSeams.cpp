@@ -1,0 +1,17 @@
+#include "engine/AnalysisSeams.h"
+
+namespace pv {
+
+void TryCollocationSQL(int, int, FragmentEntries&) {}
+
+void ExtendPartialMatches(int, int) {}
+
+void AddToContext(FragmentEntries&) {}
+
+void ContextEval(FragmentEntries&) {}
+
+void ApplyUnaryRules(int, int) {}
+
+void CombineCells(int, int) {}
+
+}  // namespace pv

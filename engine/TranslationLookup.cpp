@@ -1,0 +1,160 @@
+#include "engine/TranslationLookup.h"
+
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "engine/EngineError.h"
+#include "engine/EngineSettings.h"
+#include "engine/EngineState.h"
+#include "engine/FragmentEntries.h"
+#include "lexdb/CollocationFiles.h"
+#include "morphology/DelimitedList.h"
+#include "textutil/ErrorReporter.h"
+#include "textutil/TextConvert.h"
+
+namespace pv {
+
+namespace {
+
+// Parts of speech whose translation keeps the source reading's values of
+// the groups below (nouns, numbers and their kin).
+bool KeepsSourceForm(int32_t partOfSpeech) {
+    return partOfSpeech == 1 || partOfSpeech == 257 || partOfSpeech == 300 || partOfSpeech == 303;
+}
+constexpr int32_t kKeptGroups[] = {3, 164, 4};
+
+// Equivalents of a class are accepted by their header flag in two rounds.
+constexpr uint8_t kAcceptedEquivalent = 1;
+constexpr int32_t kNoFlagZeroFallback = 257;
+
+std::u16string What(const std::exception& error) { return Utf8Decode(error.what()); }
+
+const Collocation& SourceOf(const FE& entry) {
+    const CollocationInstances& instances = Engine().instances;
+    if (entry.sourceInstance < 0 || entry.sourceInstance >= instances.Count())
+        throw EngineError("source instance " + std::to_string(entry.sourceInstance) + " is not in the table");
+    return instances[entry.sourceInstance];
+}
+
+std::optional<ColHeader> HeaderOfId(CollocationFiles& database, int32_t id) {
+    const IndexReader::Found found = database.byId.Find(id);
+    if (!found.found) return std::nullopt;
+    return ParseColHeader(database.headers.Get(database.byId.Get(found.record).value));
+}
+
+// Steps 1 and 2 of AddTranslationToFE with the record loaded by `load`.
+template <typename Load>
+void AddLoadedTranslation(FragmentEntries& cell, Load load, int& k, bool alreadyFound) {
+    try {
+        if (alreadyFound) {
+            const FE copy = *cell.entries[k];
+            FE* added = AppendEntry(cell, copy);
+            if (!added) throw EngineError("no fragment entry left for a further translation");
+            k = added->index;
+        }
+        AddTranslation(cell, k, load());
+    } catch (const std::exception& error) {
+        ShowErrorBox(u"Exception " + What(error) + u" in AddTranslationToFE");
+    }
+}
+
+// The equivalents of class c with the source's part of speech whose header
+// flag is `flag`; returns whether one was added.
+bool AddClassEquivalents(FragmentEntries& cell, int& k, int32_t classId, int32_t partOfSpeech,
+                         uint8_t flag, bool found) {
+    CollocationFiles* database = CollocationDatabase();
+    if (!database) return found;
+    for (IndexReader::Found at = database->byClass.Find(classId); at.found && at.record < database->byClass.count();
+         ++at.record) {
+        const IndexReader::Record record = database->byClass.Get(at.record);
+        if (record.key != classId) break;
+        const ColHeader header = ParseColHeader(database->headers.Get(record.value));
+        if (header.classId != classId || header.language != TargetLanguage ||
+            header.partOfSpeech != partOfSpeech || header.flag != flag)
+            continue;
+        const int32_t row = record.value;
+        AddLoadedTranslation(cell, [&] { return database->LoadByRow(row); }, k, found);
+        found = true;
+    }
+    return found;
+}
+
+// The source stands for itself: a copy of it, at its position, is the
+// target.
+void TranslateAsItself(FragmentEntries& cell, int k) {
+    CollocationInstances& instances = Engine().instances;
+    Collocation self = SourceOf(*cell.entries[k]);
+    const int32_t position = self.position;
+    const int32_t target = instances.AddCollocation(std::move(self), position);
+    FE& entry = *cell.entries[k];
+    entry.targetInstance = target;
+    entry.associated.Clear();
+    GrammarTables().FromList(entry.associated, instances[target].associatedAttributes);
+}
+
+}  // namespace
+
+void FindTranslations(FragmentEntries& cell) {
+    const int sources = cell.count;
+    for (int k = 0; k < sources; ++k)
+        if (cell.entries[k]->sourceInstance >= 0) FindTranslationsOf(cell, k);
+}
+
+void FindTranslationsOf(FragmentEntries& cell, int k) {
+    try {
+        const Collocation& source = SourceOf(*cell.entries[k]);
+        // Copies: adding instances may move the table.
+        const int32_t templateId = source.templateId;
+        const int32_t classId = source.classId;
+        const int32_t partOfSpeech = source.partOfSpeech;
+        const WordArray translations = ParseIdList(source.translations);
+        bool found = false;
+        if (templateId > 0) {
+            CollocationFiles* database = CollocationDatabase();
+            for (int32_t language : {TargetLanguage, 0}) {
+                if (found || !database) break;
+                for (int32_t id : translations) {
+                    const std::optional<ColHeader> header = HeaderOfId(*database, id);
+                    if (!header || header->language != language) continue;
+                    AddTranslationToFE(cell, id, k, found);
+                    found = true;
+                }
+            }
+            if (!found && classId > 0)
+                found = AddClassEquivalents(cell, k, classId, partOfSpeech, kAcceptedEquivalent, found);
+            if (!found && classId > 0 && partOfSpeech != kNoFlagZeroFallback)
+                found = AddClassEquivalents(cell, k, classId, partOfSpeech, 0, found);
+        }
+        if (!found) TranslateAsItself(cell, k);
+    } catch (const std::exception& error) {
+        ShowErrorBox(u"Exception " + What(error) + u" in FindTranslations()");
+    }
+}
+
+void AddTranslationToFE(FragmentEntries& cell, int32_t id, int& k, bool alreadyFound) {
+    AddLoadedTranslation(cell, [id] { return LoadCollocationFromFile(id); }, k, alreadyFound);
+}
+
+void AddTranslation(FragmentEntries& cell, int k, const Collocation& target) {
+    try {
+        FE& entry = *cell.entries[k];
+        const Collocation& source = SourceOf(entry);
+        entry.score = source.sourceScore + target.targetScore;
+        const int32_t position = source.position;
+        entry.targetInstance = Engine().instances.AddCollocation(target, position);
+        const AttributeTables& tables = GrammarTables();
+        entry.associated.Clear();
+        if (KeepsSourceForm(target.partOfSpeech))
+            for (int32_t group : kKeptGroups)
+                if (int32_t value = tables.ValueOfAttribute(entry.inherited, group); value >= 0)
+                    tables.SetAttribute(entry.associated, value);
+        tables.FromList(entry.associated, target.associatedAttributes);
+        entry.planEligible = 1;
+    } catch (const std::exception& error) {
+        throw EngineError("Exception " + std::string(error.what()) + " in AddTranslation(N=" + std::to_string(k) +
+                          ", EntriesLen=" + std::to_string(cell.count) + ")");
+    }
+}
+
+}  // namespace pv
