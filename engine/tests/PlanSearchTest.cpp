@@ -17,10 +17,6 @@ using test::Leaf;
 
 class PlanSearchTest : public EngineTest {
 protected:
-    void TearDown() override {
-        MaxPlans = 35;
-        EngineTest::TearDown();
-    }
     static FE* Put(int start, int span, double score, bool planEligible = true) {
         FE entry = Leaf(100 * start + span, score, start, span);
         entry.planEligible = planEligible;
@@ -93,6 +89,7 @@ TEST_F(PlanSearchTest, BatchWordsOfOneSegmentReturnToTheirOwnEntries) {
 }
 
 TEST_F(PlanSearchTest, PruningDropsStartsThatThePlanDoesNotUseAsBoundaries) {
+    ASSERT_EQ(MaxPlans, 35);
     struct Case {
         const char* what;
         bool rightParts;
