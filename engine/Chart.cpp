@@ -1,5 +1,7 @@
 #include "engine/Chart.h"
 
+#include <algorithm>
+
 #include "engine/EngineSettings.h"
 #include "engine/FragmentEntries.h"
 
@@ -7,22 +9,19 @@ namespace pv {
 
 namespace {
 
-FragmentEntries EmptyCell(int span, double bestScore) {
-    FragmentEntries cell;
-    cell.capacity = CellCapacity(span);
-    cell.bestScore = bestScore;
-    return cell;
-}
-
-// Appends the cells that row i lacks, up to span 70 - i.
+// Appends the cells that row i lacks, up to span 70 - i. Every row has room
+// for the longest row, so that a row moved to a lower start grows in place.
 void FillRow(std::vector<FragmentEntries>& row, int i, double bestScore) {
-    for (int span = static_cast<int>(row.size()); span <= kChartRows - i; ++span)
-        row.push_back(EmptyCell(span, bestScore));
+    row.reserve(kChartRows + 1);
+    for (int span = static_cast<int>(row.size()); span <= kChartRows - i; ++span) {
+        FragmentEntries& cell = row.emplace_back();
+        cell.capacity = CellCapacity(span);
+        cell.bestScore = bestScore;
+    }
 }
 
 void ReleaseRow(std::vector<FragmentEntries>& row) {
     for (FragmentEntries& cell : row) ReleaseEntries(cell);
-    row.clear();
 }
 
 PlanEntry OneWordSegment(int e) { return {static_cast<int16_t>(e - 1), 0, 0}; }
@@ -64,25 +63,29 @@ void Chart::Initialise() {
 
 void Chart::Shift(int r, int wordCount) {
     if (r <= 0) return;
+    r = std::min(r, kChartRows);
     const uint32_t stamp = ++shiftStamp_;
-    for (int i = 0; i < r && i < kChartRows; ++i) ReleaseRow(rows[i]);
+    for (int i = 0; i < r; ++i) ReleaseRow(rows[i]);
+    // Row i receives row i + r; the dropped rows become the new empty rows
+    // at the end, keeping their storage.
+    std::rotate(rows.begin(), rows.begin() + r, rows.end());
+    std::rotate(ActiveStart.begin(), ActiveStart.begin() + r, ActiveStart.end());
     for (int i = 0; i < kChartRows; ++i) {
         if (i + r < kChartRows) {
-            rows[i] = std::move(rows[i + r]);
-            rows[i + r].clear();
             for (FragmentEntries& cell : rows[i]) {
                 for (FE* entry : cell.entries) MoveDown(entry, r, stamp);
                 for (PartialMatch& match : cell.partialMatches) MoveDown(match, r);
             }
-            // A moved row keeps its cells, but start i has room for longer
-            // spans than start i + r had.
-            FillRow(rows[i], i, -1e38);
-            ActiveStart[i] = ActiveStart[i + r];
         } else {
-            rows[i].clear();
-            FillRow(rows[i], i, -1e38);
+            // A dropped row, emptied in place; start i has fewer spans.
+            std::vector<FragmentEntries>& row = rows[i];
+            row.resize(std::min<std::size_t>(row.size(), kChartRows + 1 - i));
+            for (FragmentEntries& cell : row) ClearCell(cell);
             ActiveStart[i] = 1;
         }
+        // A moved row keeps its cells, but start i has room for longer spans
+        // than start i + r had.
+        FillRow(rows[i], i, -1e38);
     }
     for (int e = 0; e < kChartRows; ++e) {
         if (e > 0 && e + r < kChartRows && plan[e + r].start >= r) {

@@ -31,8 +31,12 @@ struct PartialMatch {
     uint8_t componentCount = 0;
 };
 
-// One chart cell: a bounded list of entries for one start and span.
+// One chart cell: a bounded list of entries for one start and span. The
+// lists that the window shift visits in every cell come first, so that an
+// empty cell costs it one cache line.
 struct FragmentEntries {
+    std::vector<FE*> entries;  // every one from the engine's pool
+    std::vector<PartialMatch> partialMatches;
     // Entries in use. The list may hold reserved spares beyond it (an entry
     // taken for a rule that then failed) until the cell is trimmed.
     int32_t count = 0;
@@ -44,9 +48,7 @@ struct FragmentEntries {
     // entry index -> rank, for binary search and duplicate detection.
     std::vector<int32_t> byRank;
     std::vector<int32_t> rankOf;
-    std::vector<FE*> entries;  // every one from the engine's pool
-    WordEntryArr words;        // readings of the span as one expression
-    std::vector<PartialMatch> partialMatches;
+    WordEntryArr words;  // readings of the span as one expression
     uint8_t candidatesReady = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "engine/PlanSearch.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "engine/EngineState.h"
@@ -45,7 +46,7 @@ void AddCellToPlan(int i, int a) {
 int PruneStart(int a) {
     const Chart& chart = Engine().chart;
     if (a <= 1 || a >= kChartRows) return -1;
-    std::vector<int> boundaries(a + 1, 0);
+    std::array<int, kChartRows> boundaries{};
     for (int e = a; e > 0;) {
         const PlanEntry& segment = chart.plan[e];
         // A segment must start before its end; anything else is a broken plan.
