@@ -49,6 +49,19 @@ std::optional<fs::path> Resolve(const fs::path& folder, const std::vector<std::s
     return std::nullopt;
 }
 
+// For a file that does not exist yet: the folders that do exist are matched
+// as far as they go, the rest is kept as written.
+fs::path ResolveExistingPrefix(fs::path folder, const std::vector<std::string>& parts) {
+    std::size_t index = 0;
+    for (; index < parts.size(); ++index) {
+        std::vector<std::string> candidates = Candidates(folder, parts[index]);
+        if (candidates.empty()) break;
+        folder /= candidates.front();
+    }
+    for (; index < parts.size(); ++index) folder /= parts[index];
+    return folder;
+}
+
 }  // namespace
 
 std::string ResolveDataPath(std::string_view base, std::string_view name) {
@@ -61,8 +74,9 @@ std::string ResolveDataPath(std::string_view base, std::string_view name) {
         start = end + 1;
     }
     const fs::path root = base.empty() ? fs::path(".") : fs::path(base);
-    if (auto found = Resolve(root, parts, 0)) return base.empty() ? found->lexically_relative(".").string() : found->string();
-    return std::string(base) + relative;
+    std::optional<fs::path> found = Resolve(root, parts, 0);
+    fs::path path = found ? *found : ResolveExistingPrefix(root, parts);
+    return base.empty() ? path.lexically_relative(".").string() : path.string();
 }
 
 }  // namespace pv

@@ -9,7 +9,9 @@ namespace pv {
 
 // base + name with "\" turned into "/"; each component that does not exist
 // as written is matched without regard to ASCII letter case against the
-// entries of its folder. Components that match nothing stay as written.
+// entries of its folder, so "DATA\\X", "Data/X" and "data/x" name one file.
+// Where the file does not exist yet, the existing folders are matched and
+// the rest stays as written, so a writer puts it where a reader finds it.
 std::string ResolveDataPath(std::string_view base, std::string_view name);
 
 }  // namespace pv

@@ -23,8 +23,9 @@ TEST(DataPath, MixedSeparatorsAndLetterCaseNameTheSameFile) {
     // An exact match wins; otherwise the folder under which the file exists.
     EXPECT_EQ(ResolveDataPath(prefix, "data/cols.HDR"), (base / "data" / "cols.HDR").string());
     EXPECT_EQ(ResolveDataPath(prefix, "DATA/COLS.hdr"), (base / "data" / "cols.HDR").string());
-    // A missing file keeps the name as written.
-    EXPECT_EQ(ResolveDataPath(prefix, "Data\\MISSING.DAT"), prefix + "Data/MISSING.DAT");
+    // A file not written yet goes into the existing folder of that name.
+    EXPECT_EQ(ResolveDataPath(prefix, "Data\\MISSING.DAT"), (base / "DATA" / "MISSING.DAT").string());
+    EXPECT_EQ(ResolveDataPath(prefix, "New/x.dat"), (base / "New" / "x.dat").string());
     fs::remove_all(base);
 }
 
