@@ -1,7 +1,6 @@
 #include "datagen/AnalysisListWriters.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "datagen/ByteWriter.h"
 #include "datagen/ContainerWriter.h"
@@ -11,16 +10,6 @@
 #include "textutil/TextConvert.h"
 
 namespace pv {
-
-namespace {
-
-void CreateDataFolder(const std::string& base) {
-    std::error_code ec;
-    std::filesystem::create_directories(ResolveDataPath(base, "DATA"), ec);
-    if (ec) throw WriterError("cannot create the DATA folder below " + base + ": " + ec.message());
-}
-
-}  // namespace
 
 SpellFixFiles EncodeSpellFixes(std::vector<SpellFixSource> fixes) {
     std::stable_sort(fixes.begin(), fixes.end(), [](const SpellFixSource& a, const SpellFixSource& b) {

@@ -1,7 +1,6 @@
 #include "datagen/AttributeWriters.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "datagen/ByteWriter.h"
 #include "lexdb/DataPath.h"
@@ -98,9 +97,7 @@ void WriteAttributeFiles(const std::string& base, const AttributeFileSet& files)
     std::string relations = EncodeRelationDefinitions(files.relations);
     std::string sp = EncodeSP(files.sp);
     std::string implied = EncodeImpliedValues(files.implied);
-    std::error_code ec;
-    std::filesystem::create_directories(ResolveDataPath(base, "DATA"), ec);
-    if (ec) throw WriterError("cannot create the DATA folder below " + base + ": " + ec.message());
+    CreateDataFolder(base);
     WriteFileAtomically(ResolveDataPath(base, kAttributesFile), attributes);
     WriteFileAtomically(ResolveDataPath(base, kAttributeValuesFile), values);
     WriteFileAtomically(ResolveDataPath(base, kRelationDefinitionsFile), relations);

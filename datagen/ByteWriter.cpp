@@ -4,7 +4,15 @@
 #include <filesystem>
 #include <fstream>
 
+#include "lexdb/DataPath.h"
+
 namespace pv {
+
+void CreateDataFolder(const std::string& base) {
+    std::error_code ec;
+    std::filesystem::create_directories(ResolveDataPath(base, "DATA"), ec);
+    if (ec) throw WriterError("cannot create the DATA folder below " + base + ": " + ec.message());
+}
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const std::string temporary = path + ".part";

@@ -53,6 +53,10 @@ private:
     std::string bytes_;
 };
 
+// Creates the DATA folder below base (or finds it under another letter
+// case). Throws WriterError.
+void CreateDataFolder(const std::string& base);
+
 // Writes the file through a temporary name and a rename, so that a failed
 // build never leaves a half-written data file behind. Throws WriterError.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);

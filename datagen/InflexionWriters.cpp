@@ -1,6 +1,5 @@
 #include "datagen/InflexionWriters.h"
 
-#include <filesystem>
 
 #include "datagen/ByteWriter.h"
 #include "datagen/ContainerWriter.h"
@@ -8,23 +7,6 @@
 #include "textutil/TextConvert.h"
 
 namespace pv {
-
-namespace {
-
-void CreateDataFolder(const std::string& base) {
-    std::error_code ec;
-    std::filesystem::create_directories(ResolveDataPath(base, "DATA"), ec);
-    if (ec) throw WriterError("cannot create the DATA folder below " + base + ": " + ec.message());
-}
-
-// The folder is resolved on its own, so that a new file goes into the
-// existing DATA folder however its name spells the folder.
-std::string NewFilePath(const std::string& base, std::string_view name) {
-    const std::size_t cut = name.find_last_of("\\/");
-    return ResolveDataPath(base, name.substr(0, cut)) + "/" + std::string(name.substr(cut + 1));
-}
-
-}  // namespace
 
 std::string EncodeHexText(std::u16string_view text) {
     const std::string bytes = Utf8Encode(text);
@@ -78,8 +60,8 @@ void WriteInflexionGroups(const std::string& base, const std::vector<InflexionGr
     const std::string groupRecords = EncodeInflexionGroups(groups);
     const std::string endingRecords = EncodeInflexionEndings(groups);
     CreateDataFolder(base);
-    WriteCountedContainer(NewFilePath(base, kInflexionGroupsFile), groupRecords);
-    WriteCountedContainer(NewFilePath(base, kInflexionEndingsFile), endingRecords);
+    WriteCountedContainer(ResolveDataPath(base, kInflexionGroupsFile), groupRecords);
+    WriteCountedContainer(ResolveDataPath(base, kInflexionEndingsFile), endingRecords);
 }
 
 void WriteInflexionDetails(const std::string& base, const std::vector<InflexionDetail>& details) {

@@ -1,7 +1,6 @@
 #include "datagen/LexiconWriter.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <numeric>
 
 #include "datagen/ByteWriter.h"
@@ -57,9 +56,7 @@ LexiconFiles EncodeLexicon(std::vector<LexiconWord> words) {
 
 void WriteLexicon(const std::string& base, const std::vector<LexiconWord>& words) {
     LexiconFiles files = EncodeLexicon(words);
-    std::error_code ec;
-    std::filesystem::create_directories(ResolveDataPath(base, "DATA"), ec);
-    if (ec) throw WriterError("cannot create the DATA folder below " + base + ": " + ec.message());
+    CreateDataFolder(base);
     const std::string name = kWordsBase;
     WriteContainer(ResolveDataPath(base, name + ".STR"), files.text);
     WriteContainer(ResolveDataPath(base, name + ".DAT"), files.records);

@@ -1,7 +1,6 @@
 #include "datagen/PhraseTableWriter.h"
 
 #include <cmath>
-#include <filesystem>
 #include <limits>
 
 #include "datagen/ByteWriter.h"
@@ -214,16 +213,8 @@ std::vector<std::pair<const char*, std::string>> EncodePhraseTables(const Phrase
 
 void WritePhraseTables(const std::string& base, const PhraseTableSet& tables) {
     const auto files = EncodePhraseTables(tables);
-    // The folder may exist under another letter case ("data"); a file that
-    // does not exist yet goes into the folder that does.
-    const std::string folder = ResolveDataPath(base, "DATA");
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (ec) throw WriterError("cannot create the DATA folder below " + base + ": " + ec.message());
-    for (const auto& [name, payload] : files) {
-        const std::string_view fileName = std::string_view(name).substr(std::string_view(name).find('\\') + 1);
-        WriteCountedContainer(folder + "/" + std::string(fileName), payload);
-    }
+    CreateDataFolder(base);
+    for (const auto& [name, payload] : files) WriteCountedContainer(ResolveDataPath(base, name), payload);
 }
 
 }  // namespace pv

@@ -8,7 +8,7 @@
 #include "datagen/CachedFileWriter.h"
 #include "datagen/CollocationWriter.h"
 #include "engine/EngineError.h"
-#include "lexdb/tests/CollectedErrors.h"
+#include "textutil/tests/CollectedErrors.h"
 #include "lexdb/tests/TempDir.h"
 
 namespace pv {

@@ -5,7 +5,7 @@
 #include "datagen/ByteWriter.h"
 #include "datagen/ContainerWriter.h"
 #include "datagen/RelationWriter.h"
-#include "lexdb/tests/CollectedErrors.h"
+#include "textutil/tests/CollectedErrors.h"
 #include "lexdb/tests/TempDir.h"
 
 namespace pv {

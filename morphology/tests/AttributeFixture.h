@@ -62,20 +62,3 @@ inline AttributeSet SetOf(std::initializer_list<int> bits) {
 }
 
 }  // namespace pv::test
-
-#include <vector>
-
-#include "textutil/ErrorReporter.h"
-
-namespace pv::test {
-
-// Collects error boxes for the lifetime of the object.
-class CollectedErrors : public ErrorReporter {
-public:
-    CollectedErrors() { SetErrorReporter(this); }
-    ~CollectedErrors() override { SetErrorReporter(nullptr); }
-    void ShowError(const std::u16string& text) override { texts.push_back(text); }
-    std::vector<std::u16string> texts;
-};
-
-}  // namespace pv::test

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "morphology/tests/AttributeFixture.h"
+#include "textutil/tests/CollectedErrors.h"
 
 namespace pv {
 namespace {
@@ -47,7 +48,7 @@ TEST_F(AttributesTest, SetAttributeIgnoresIdsOutsideTheValueTable) {
 }
 
 TEST_F(AttributesTest, SetAttributeOfAValueWithoutDefinedAttributeReportsAndKeepsTheSet) {
-    test::CollectedErrors errors;
+    testing::CollectedErrors errors;
     AttributeSet set = SetOf({2});
     tables.SetAttribute(set, 45);
     EXPECT_EQ(set, SetOf({2}));

@@ -9,7 +9,7 @@
 #include "datagen/ContainerWriter.h"
 #include "lexdb/CollocationFiles.h"
 #include "lexdb/DataPath.h"
-#include "lexdb/tests/CollectedErrors.h"
+#include "textutil/tests/CollectedErrors.h"
 #include "morphology/PhraseFiles.h"
 #include "morphology/tests/PhraseFixture.h"
 
@@ -133,7 +133,7 @@ TEST(PhraseTablesTest, EveryTableReadsBackAsWritten) {
 
 TEST(PhraseTablesTest, LoadingStartsFromEmptyTablesAndTheListPFileIsOptional) {
     PhraseDataDir dir;
-    test::CollectedErrors errors;
+    testing::CollectedErrors errors;
     CollocationInstances instances;
     PhraseTableSet set = FullSet();
     set.phrases[0].entryId = 0;
