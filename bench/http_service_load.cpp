@@ -3,12 +3,6 @@
 // Reports requests per second, latency percentiles and failed requests
 // (no answer, a status other than 200 or a body other than expected).
 // Usage: bench_http_service_load [SECONDS [CONNECTIONS [DATA-FOLDER]]]
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <sys/time.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -21,6 +15,7 @@
 #include "engine/Engine.h"
 #include "integrations/HttpService.h"
 #include "integrations/ServerCommand.h"
+#include "integrations/tests/LoopbackExchange.h"
 
 namespace {
 
@@ -28,26 +23,8 @@ using Clock = std::chrono::steady_clock;
 
 // One request on a connection of its own; the whole answer, or empty.
 std::string Exchange(int port, const std::string& request) {
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0) return {};
-    timeval timeout{10, 0};
-    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::string answer;
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        send(fd, request.data(), request.size(), MSG_NOSIGNAL) ==
-            static_cast<ssize_t>(request.size())) {
-        char buffer[4096];
-        ssize_t n;
-        while ((n = recv(fd, buffer, sizeof buffer, 0)) > 0) answer.append(buffer, n);
-        if (n < 0) answer.clear();
-    }
-    close(fd);
-    return answer;
+    pv::testing::LoopbackAnswer answer = pv::testing::ExchangeOnLoopback(port, request);
+    return answer.sentAll && answer.closed ? answer.received : std::string();
 }
 
 double Percentile(const std::vector<double>& sorted, double p) {

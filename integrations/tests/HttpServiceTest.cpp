@@ -1,9 +1,4 @@
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <sys/time.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -13,6 +8,7 @@
 #include "engine/Engine.h"
 #include "integrations/HttpService.h"
 #include "integrations/ServerCommand.h"
+#include "integrations/tests/LoopbackExchange.h"
 #include "textutil/ErrorReporter.h"
 
 namespace pv {
@@ -24,33 +20,12 @@ struct RawAnswer {
     std::string body;
 };
 
-// Sends `request` to 127.0.0.1:port as it is and reads until the server
-// closes the connection (bounded by a 10 s receive timeout).
+// The status, head and body of one exchange; a timed-out read is marked.
 RawAnswer Exchange(int port, const std::string& request) {
     RawAnswer answer;
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0) return answer;
-    timeval timeout{10, 0};
-    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::string received;
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-        std::size_t sent = 0;
-        while (sent < request.size()) {
-            ssize_t n = send(fd, request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
-            if (n <= 0) break;
-            sent += static_cast<std::size_t>(n);
-        }
-        char buffer[4096];
-        ssize_t n;
-        while ((n = recv(fd, buffer, sizeof buffer, 0)) > 0) received.append(buffer, n);
-        if (n < 0) received += "<timed out>";
-    }
-    close(fd);
+    testing::LoopbackAnswer exchanged = testing::ExchangeOnLoopback(port, request);
+    std::string received = exchanged.received;
+    if (exchanged.connected && !exchanged.closed) received += "<timed out>";
     std::size_t split = received.find("\r\n\r\n");
     answer.head = received.substr(0, split);
     if (split != std::string::npos) answer.body = received.substr(split + 4);
