@@ -8,6 +8,7 @@
 #include "engine/EngineSettings.h"
 #include "engine/EngineState.h"
 #include "engine/FragmentEntries.h"
+#include "engine/PhraseRules.h"
 #include "engine/PlanSearch.h"
 #include "engine/TranslationLookup.h"
 #include "textutil/ErrorReporter.h"

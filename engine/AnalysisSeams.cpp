@@ -10,8 +10,4 @@ void AddToContext(FragmentEntries&) {}
 
 void ContextEval(FragmentEntries&) {}
 
-void ApplyUnaryRules(int, int) {}
-
-void CombineCells(int, int) {}
-
 }  // namespace pv

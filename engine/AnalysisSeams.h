@@ -1,6 +1,6 @@
-// The steps of the analysis passes that collocation search, context
-// scoring and the phrase rules provide. Until they exist these do nothing:
-// no collocation leaves, no context scores, no rule results.
+// The steps of the analysis passes that collocation search and context
+// scoring provide. Until they exist these do nothing: no collocation
+// leaves, no context scores.
 #pragma once
 
 #include "engine/Chart.h"
@@ -16,10 +16,5 @@ void ExtendPartialMatches(int q, int a);
 // context, and the cell's entries are scored against it.
 void AddToContext(FragmentEntries& cell);
 void ContextEval(FragmentEntries& cell);
-
-// Phrase rules: unary rules inside cell (row, span), and the binary
-// combination of the cells ending at i - 1 with cell (i, a - i).
-void ApplyUnaryRules(int row, int span);
-void CombineCells(int i, int a);
 
 }  // namespace pv

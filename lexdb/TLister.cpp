@@ -13,7 +13,7 @@ constexpr std::size_t kGrowth = 10000;
 
 TLister::TLister(int32_t capacity) : items_(static_cast<std::size_t>(capacity > 0 ? capacity : 0)) {}
 
-int32_t TLister::Add(int32_t chainIndex, FE* entry) {
+int32_t TLister::Add(int32_t chainIndex, FE* entry, int32_t part) {
     if (chainIndex >= count_)
         throw std::out_of_range("TLister.Add: chain " + std::to_string(chainIndex) + " of " +
                                 std::to_string(count_) + " items");
@@ -28,6 +28,7 @@ int32_t TLister::Add(int32_t chainIndex, FE* entry) {
         result = chainIndex;
     }
     items_[result].reference = entry;
+    items_[result].part = part;
     ++count_;
     return result;
 }

@@ -15,6 +15,7 @@ public:
     struct Item {
         int32_t link = -1;
         FE* reference = nullptr;
+        int32_t part = -1;  // the rule part a phrase-rule candidate names, -1 for none
     };
 
     explicit TLister(int32_t capacity);
@@ -22,7 +23,7 @@ public:
     // Adds entry to the chain named by chainIndex (a new chain when it is
     // negative) and returns the chain's index. Raises std::out_of_range for a
     // chain index that names no item in use.
-    int32_t Add(int32_t chainIndex, FE* entry);
+    int32_t Add(int32_t chainIndex, FE* entry, int32_t part = -1);
 
     const Item& operator[](int32_t index) const { return items_.at(static_cast<std::size_t>(index)); }
     int32_t Count() const { return count_; }

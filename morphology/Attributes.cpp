@@ -182,6 +182,18 @@ bool AttributeTables::Compatible(const AttributeSet& a, const AttributeSet& b,
     return !(aHolds && bHolds && differ);
 }
 
+void AttributeTables::CopyAttribute(AttributeSet& target, const AttributeSet& source,
+                                    int32_t attribute) const {
+    const AttributeDef* def = Attribute(attribute);
+    if (!def) return;
+    auto [first, last] = WordRange(*def);
+    bool holds = false;
+    for (int k = first; k <= last; ++k) holds |= (source.words[k] & ~def->mask[k]) != 0;
+    if (!holds) return;
+    for (int k = first; k <= last; ++k)
+        target.words[k] = (target.words[k] & def->mask[k]) | (source.words[k] & ~def->mask[k]);
+}
+
 void AttributeTables::SetValue(WordArray& list, int32_t value) const {
     value = static_cast<uint16_t>(value);
     int32_t attribute = AttributeOf(value);

@@ -137,6 +137,8 @@ public:
     void Merge(AttributeSet& target, const AttributeSet& source) const;
     void FromList(AttributeSet& set, const WordArray& list) const;
     bool Compatible(const AttributeSet& a, const AttributeSet& b, int32_t attribute) const;
+    // Replaces target's bits of attribute by source's, when source holds any.
+    void CopyAttribute(AttributeSet& target, const AttributeSet& source, int32_t attribute) const;
 
     // Value lists.
     void SetValue(WordArray& list, int32_t value) const;

@@ -1,0 +1,243 @@
+// Unary rules inside a cell and the binary combination of neighbouring
+// cells, with the two candidate lists that pair entries with rule parts.
+#include "engine/PhraseRules.h"
+
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+#include "engine/EngineSettings.h"
+#include "engine/EngineState.h"
+#include "engine/FragmentEntries.h"
+#include "morphology/PhraseRules.h"
+
+namespace pv {
+
+namespace {
+
+// The left-part list is emptied when fewer places than this remain in it.
+constexpr int32_t kLeftListReserve = 10000;
+
+// How far below its worst score a full target cell still takes a
+// combination when the result spans fewer than three words or a part is a
+// single word.
+constexpr double kShortPartMargin = 0.5;
+
+int32_t TemplateOf(const FE& entry) {
+    const CollocationInstances& instances = Engine().instances;
+    if (entry.sourceInstance < 0 || entry.sourceInstance >= instances.Count()) return 0;
+    return instances[entry.sourceInstance].templateId;
+}
+
+// The candidate lists: right-part entries of the cell being combined,
+// chained per rule part (index 0), and the rule parts each left entry can
+// start (index 1).
+TLister& Lister(int which) {
+    std::optional<TLister>& lister = Engine().listers[which];
+    if (!lister) lister.emplace((which == 0 ? 120 : 480) * Limits.c150);
+    return *lister;
+}
+
+// Chain heads of the right-part list, one per rule part (-1: no entry).
+std::vector<int32_t>& RightHeads() {
+    static std::vector<int32_t> heads;
+    return heads;
+}
+
+// Every rule part of one side indexed by the entry's category: those
+// without an anchor, and those anchored to the template of its source.
+template <typename Visit>
+void ForEachPart(PhraseSide side, const FE& entry, Visit visit) {
+    const SimplePhrases& table = SimplePhraseRules();
+    const std::vector<SimplePhraseEntry>& rules = table.Rules();
+    for (int32_t r : table.Free(side, entry.category)) visit(rules[r]);
+    const int32_t templateId = TemplateOf(entry);
+    if (templateId <= 0) return;
+    const SimplePhrases::RuleList& anchored = table.Anchored(side, entry.category);
+    auto anchor = [&](int32_t r) { return side == PhraseSide::Left ? rules[r].leftAnchor : rules[r].rightAnchor; };
+    auto part = std::lower_bound(anchored.begin(), anchored.end(), templateId,
+                                 [&](int32_t r, int32_t id) { return anchor(r) < id; });
+    for (; part != anchored.end() && anchor(*part) == templateId; ++part) visit(rules[*part]);
+}
+
+// Walks a chain; the step bound keeps a stale chain from looping.
+template <typename Visit>
+void ForEachInChain(const TLister& list, int32_t head, Visit visit) {
+    for (int32_t k = head, steps = 0; k >= 0 && k < list.Count() && steps < list.Count();
+         k = list[k].link, ++steps)
+        visit(list[k]);
+}
+
+bool TargetAccepted(int32_t targetLanguage) { return targetLanguage == 0 || targetLanguage == TargetLanguage; }
+
+void ChainRightEntries(FragmentEntries& right, std::vector<int32_t>& touched) {
+    TLister& list = Lister(0);
+    std::vector<int32_t>& heads = RightHeads();
+    list.Reset();
+    // Every head is -1 between two calls; only a changed rule set resizes.
+    const std::size_t parts = SimplePhraseRules().Rules().size();
+    if (heads.size() != parts) heads.assign(parts, -1);
+    for (int32_t k = 0; k < right.count; ++k) {
+        FE* h = right.entries[k];
+        ForEachPart(PhraseSide::Right, *h, [&](const SimplePhraseEntry& s) {
+            if (!TargetAccepted(RuleTargetLanguage(s))) return;
+            if (!CheckConditions(s.rightConditions, h->inherited, h->associated)) return;
+            if (heads[s.index] < 0) touched.push_back(s.index);
+            heads[s.index] = list.Add(heads[s.index], h);
+        });
+    }
+}
+
+void ClearCandidateFlags() {
+    for (std::vector<FragmentEntries>& row : Engine().chart.rows)
+        for (FragmentEntries& cell : row) cell.candidatesReady = 0;
+}
+
+void PrepareLeftCandidates(FragmentEntries& left) {
+    TLister& list = Lister(1);
+    if (list.Capacity() - list.Count() < kLeftListReserve) {
+        ClearCandidateFlags();
+        list.Reset();
+    }
+    if (left.candidatesReady) return;
+    for (int32_t k = 0; k < left.count; ++k) {
+        FE* p = left.entries[k];
+        p->candidateHead = -1;
+        ForEachPart(PhraseSide::Left, *p, [&](const SimplePhraseEntry& s) {
+            if (CheckConditions(s.leftConditions, p->inherited, p->associated))
+                p->candidateHead = list.Add(p->candidateHead, p, s.index);
+        });
+    }
+    left.candidatesReady = 1;
+}
+
+// Combines left cell L = (j, i - j - 1) with right cell (i, d) into
+// T = (j, c).
+void CombinePair(int j, int i, int d, int a) {
+    EngineState& engine = Engine();
+    Chart& chart = engine.chart;
+    FragmentEntries& left = chart.Cell(j, i - j - 1);
+    FragmentEntries& target = chart.Cell(j, a - j);
+    const int c = a - j;
+    PrepareLeftCandidates(left);
+
+    const double margin = (c < 2 || i - j < 2 || d < 1) ? kShortPartMargin : 0.0;
+    const double threshold = chart.pathFloor[a + 1] - chart.pathBest[j] - chart.gain[j];
+    const TLister& leftList = Lister(1);
+    const TLister& rightList = Lister(0);
+    const std::vector<int32_t>& heads = RightHeads();
+    const std::vector<SimplePhraseEntry>& rules = SimplePhraseRules().Rules();
+    const std::vector<PhraseEntry>& phrases = Phrases().phrases;
+
+    for (int32_t k = 0; k < left.count; ++k) {
+        FE& p = *left.entries[k];
+        ForEachInChain(leftList, p.candidateHead, [&](const TLister::Item& candidate) {
+            const int32_t partIndex = candidate.part;
+            if (partIndex < 0 || static_cast<std::size_t>(partIndex) >= heads.size() || heads[partIndex] < 0)
+                return;
+            const SimplePhraseEntry& s = rules[partIndex];
+            if (s.phrase < 0 || static_cast<std::size_t>(s.phrase) >= phrases.size()) return;
+            double g = std::max(p.bestGain, RuleWeight(phrases[s.phrase]));
+            const int32_t mask = RuleLanguageMask(s);
+            ForEachInChain(rightList, heads[partIndex], [&](const TLister::Item& chained) {
+                FE& h = *chained.reference;
+                if (!LanguageInMask(mask, p.language) && !LanguageInMask(mask, h.language)) return;
+                const double o = p.score + h.score + g;
+                if (target.count >= target.capacity &&
+                    !(o > target.worstScore - margin && o > target.bestScore - 3.0))
+                    return;
+                if (!(o > threshold)) return;
+                FE n;
+                if (!CombineEntries(p, h, s, n)) return;
+                const double u = n.score - p.score - h.score;
+                g = std::max(g, u);
+                p.bestGain = std::max(p.bestGain, u);
+                left.bestGain = std::max(left.bestGain, u);
+                n.start = static_cast<int16_t>(j);
+                n.span = static_cast<int16_t>(c);
+                AddToCell(target, n);
+            });
+        });
+    }
+}
+
+}  // namespace
+
+void ApplyUnaryRules(int row, int span) {
+    FragmentEntries& cell = Engine().chart.Cell(row, span);
+    const SimplePhrases& table = SimplePhraseRules();
+    const std::vector<PhraseEntry>& phrases = Phrases().phrases;
+    const int32_t limit = Limits.c150 - 1;
+    // Entries added here are visited too: a rule's result may take others.
+    for (int32_t k = 0; k < cell.count; ++k) {
+        FE* f = cell.entries[k];
+        for (int32_t ruleIndex : table.Unary(f->category)) {
+            if (cell.count >= limit) return;
+            if (ruleIndex < 0 || static_cast<std::size_t>(ruleIndex) >= phrases.size()) continue;
+            const PhraseEntry& rule = phrases[ruleIndex];
+            if (!TargetAccepted(RuleTargetLanguage(rule)) || !LanguageInMask(RuleLanguageMask(rule), f->language))
+                continue;
+            if (rule.slotConditions.empty() || !CheckConditions(rule.slotConditions[0], f->inherited, f->associated))
+                continue;
+            const int32_t anchor = rule.anchors.empty() ? 0 : rule.anchors[0];
+            if (anchor > 0 && anchor != TemplateOf(*f)) continue;
+            if (f->span >= 2) {
+                const double x = f->score + RuleWeight(rule);
+                if (x < cell.worstScore - 3.0 || x < cell.bestScore - 6.0) continue;
+            }
+            FE n;
+            n.relations = f->relations;
+            n.relationCount = f->relationCount;
+            n.pendingRules = f->pendingRules;
+            n.pendingCount = f->pendingCount;
+            n.wordIds = f->wordIds;
+            n.wordIdCount = f->wordIdCount;
+            n.language = f->language;
+            n.children[1] = f;
+            if (!ApplyRule(n, ruleIndex)) continue;
+            n.start = static_cast<int16_t>(row);
+            n.span = static_cast<int16_t>(span);
+            const FE* added = AppendEntry(cell, n);
+            if (!added) return;
+            cell.bestScore = std::max(cell.bestScore, added->score);
+            cell.worstScore = std::min(cell.worstScore, added->score);
+        }
+    }
+}
+
+void CombineCells(int i, int a) {
+    Chart& chart = Engine().chart;
+    const int d = a - i;
+    FragmentEntries& right = chart.Cell(i, d);
+    if (right.count == 0) return;
+    right.byRank.clear();
+    right.rankOf.clear();
+    std::vector<int32_t> touched;
+    try {
+        ChainRightEntries(right, touched);
+        for (int j = i - 1; j >= 0 && !EngineStop; --j) {
+            FragmentEntries& left = chart.Cell(j, i - j - 1);
+            if (!chart.ActiveStart[j] || left.count == 0) continue;
+            FragmentEntries& target = chart.Cell(j, a - j);
+            const double e = left.bestScore + left.bestGain + right.bestScore;
+            const bool promising = target.worstScore < e && e > target.bestScore - 3.0 &&
+                                   chart.pathFloor[a + 1] < e + chart.gain[j] + chart.pathBest[j];
+            if (target.count < target.capacity || promising) {
+                try {
+                    CombinePair(j, i, d, a);
+                } catch (const std::exception&) {
+                    // The combination of this pair of cells ends here.
+                }
+                left.bestGain = std::max(left.bestGain, target.bestScore - left.bestScore - right.bestScore);
+                chart.gain[i] = std::max(chart.gain[i], left.bestGain);
+            }
+        }
+    } catch (const std::exception&) {
+        // Nothing more is combined with this cell.
+    }
+    std::vector<int32_t>& heads = RightHeads();
+    for (int32_t part : touched)
+        if (static_cast<std::size_t>(part) < heads.size()) heads[part] = -1;
+}
+
+}  // namespace pv
