@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/AnalysisSeams.h"
+#include "engine/CollocationSearch.h"
 #include "engine/EngineError.h"
 #include "engine/EngineSettings.h"
 #include "engine/EngineState.h"
@@ -47,6 +48,7 @@ void AddFragments(int q, int a) {
         }
         cell.words = leaves.words;
         cell.partialMatches = leaves.partialMatches;
+        if (!cell.partialMatches.empty()) NoteContent(cell);
     } catch (const std::exception& error) {
         throw EngineError(std::string(error.what()) + " occurred in AddFragments");
     }

@@ -2,10 +2,6 @@
 
 namespace pv {
 
-void TryCollocationSQL(int, int, FragmentEntries&) {}
-
-void ExtendPartialMatches(int, int) {}
-
 void AddToContext(FragmentEntries&) {}
 
 void ContextEval(FragmentEntries&) {}

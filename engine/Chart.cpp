@@ -15,6 +15,7 @@ void FillRow(std::vector<FragmentEntries>& row, int i, double bestScore) {
     row.reserve(kChartRows + 1);
     for (int span = static_cast<int>(row.size()); span <= kChartRows - i; ++span) {
         FragmentEntries& cell = row.emplace_back();
+        cell.spanInRow = static_cast<int16_t>(span);
         cell.capacity = CellCapacity(span);
         cell.bestScore = bestScore;
     }
@@ -71,16 +72,20 @@ void Chart::Shift(int r, int wordCount) {
     std::rotate(rows.begin(), rows.begin() + r, rows.end());
     std::rotate(ActiveStart.begin(), ActiveStart.begin() + r, ActiveStart.end());
     for (int i = 0; i < kChartRows; ++i) {
+        std::vector<FragmentEntries>& row = rows[i];
         if (i + r < kChartRows) {
-            for (FragmentEntries& cell : rows[i]) {
+            // Only the spans that ever received content can hold any.
+            const std::size_t spans = std::min<std::size_t>(row[0].contentSpans, row.size());
+            for (std::size_t span = 0; span < spans; ++span) {
+                FragmentEntries& cell = row[span];
                 for (FE* entry : cell.entries) MoveDown(entry, r, stamp);
                 for (PartialMatch& match : cell.partialMatches) MoveDown(match, r);
             }
         } else {
             // A dropped row, emptied in place; start i has fewer spans.
-            std::vector<FragmentEntries>& row = rows[i];
             row.resize(std::min<std::size_t>(row.size(), kChartRows + 1 - i));
             for (FragmentEntries& cell : row) ClearCell(cell);
+            row[0].contentSpans = 0;
             ActiveStart[i] = 1;
         }
         // A moved row keeps its cells, but start i has room for longer spans

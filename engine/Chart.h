@@ -32,11 +32,17 @@ struct PartialMatch {
 };
 
 // One chart cell: a bounded list of entries for one start and span. The
-// lists that the window shift visits in every cell come first, so that an
-// empty cell costs it one cache line.
+// lists that the window shift visits come first.
 struct FragmentEntries {
     std::vector<FE*> entries;  // every one from the engine's pool
     std::vector<PartialMatch> partialMatches;
+    // The cell's span within its chart row, -1 outside the chart. The row's
+    // cells lie side by side, so the cell of span 0 is this - spanInRow.
+    int16_t spanInRow = -1;
+    // Kept in the cell of span 0: the spans below it are the only ones of
+    // the row that ever received entries or partial matches, so the shift
+    // leaves the others alone.
+    int16_t contentSpans = 0;
     // Entries in use. The list may hold reserved spares beyond it (an entry
     // taken for a rule that then failed) until the cell is trimmed.
     int32_t count = 0;

@@ -106,6 +106,7 @@ FE* AppendEntry(FragmentEntries& cell, const FE& x) {
         if (!entry) return nullptr;
         ReserveForOneMore(cell.entries);
         cell.entries.push_back(entry);
+        NoteContent(cell);
     }
     *entry = x;
     entry->index = static_cast<int16_t>(cell.count);
@@ -146,6 +147,12 @@ void AddToCell(FragmentEntries& cell, const FE& x) {
     InsertRank(cell, entry->index);
     cell.bestScore = std::max(cell.bestScore, x.score);
     cell.worstScore = std::min(cell.worstScore, x.score);
+}
+
+void NoteContent(FragmentEntries& cell) {
+    if (cell.spanInRow < 0) return;
+    FragmentEntries& first = (&cell)[-cell.spanInRow];
+    first.contentSpans = std::max<int16_t>(first.contentSpans, static_cast<int16_t>(cell.spanInRow + 1));
 }
 
 void SortCell(FragmentEntries& cell) {

@@ -25,6 +25,10 @@ FE* AppendEntry(FragmentEntries& cell, const FE& x);
 void SortCell(FragmentEntries& cell);
 void SortCell(int row, int span);
 
+// Records that a chart cell has received entries or partial matches, so
+// that the window shift moves them; nothing for a cell outside the chart.
+void NoteContent(FragmentEntries& cell);
+
 // Gives the spare entries beyond the count back to the pool.
 void TrimCell(FragmentEntries& cell);
 

@@ -1,0 +1,336 @@
+#include "engine/CollocationSearch.h"
+
+#include <algorithm>
+#include <charconv>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/EngineError.h"
+#include "engine/EngineState.h"
+#include "engine/FragmentEntries.h"
+#include "lexdb/CollocationFiles.h"
+#include "morphology/DelimitedList.h"
+#include "morphology/WordAnalysis.h"
+#include "textutil/ErrorReporter.h"
+#include "textutil/TextConvert.h"
+
+namespace pv {
+
+namespace {
+
+constexpr std::size_t kMaxKeyLength = 255;
+constexpr int32_t kSymbolPartOfSpeech = 768;
+constexpr int32_t kBelowThirtyTwoValue = 383;
+constexpr int32_t kNoClass = -1;
+// An entry text is at most 511 bytes and ends with a 0 byte.
+constexpr int32_t kMaxTextRead = 512;
+
+void Report(const std::exception& error, std::u16string_view where) {
+    ShowErrorBox(u"Exception " + Utf8Decode(error.what()) + std::u16string(where));
+}
+
+int32_t FirstId(std::string_view key) {
+    int32_t id = 0;
+    std::from_chars(key.data(), key.data() + key.size(), id);
+    return id;
+}
+
+// The key of the entry in header row `row`: the word ids of its text.
+std::string DataKey(CollocationFiles& database, int32_t row) {
+    const ColHeader header = ParseColHeader(database.headers.Get(row));
+    std::string text = database.texts.Get(static_cast<int64_t>(header.textOffset) + 1, kMaxTextRead);
+    const std::size_t end = text.find('\0');
+    text.resize(end == std::string::npos ? 0 : end);
+    const std::vector<std::string> fields = SplitDelimited(text, '|');
+    return fields.size() > 1 ? JoinIdList(ParseIdList(fields[1])) : std::string();
+}
+
+// Calls visit(row, data key) for every entry whose first word id is the
+// key's first id, in index order, until visit returns false.
+template <typename Visit>
+void ForEachEntryOfFirstId(std::string_view key, Visit visit) {
+    CollocationFiles* database = CollocationDatabase();
+    if (!database) return;
+    const int32_t firstId = FirstId(key);
+    IndexReader& index = database->byFirstWord;
+    for (IndexReader::Found at = index.Find(firstId); at.found && at.record < index.count(); ++at.record) {
+        const IndexReader::Record record = index.Get(at.record);
+        if (record.key != firstId) break;
+        if (!visit(record.value, DataKey(*database, record.value))) break;
+    }
+}
+
+// Whether some entry's key continues key with a further word.
+bool BeginsSomeKey(const std::string& key) {
+    const std::string prefix = key + ";";
+    bool found = false;
+    ForEachEntryOfFirstId(key, [&](int32_t, const std::string& dataKey) {
+        found = dataKey.starts_with(prefix);
+        return !found;
+    });
+    return found;
+}
+
+PartialMatch OneWordKey(int32_t id, int start, int span, int reading) {
+    PartialMatch match;
+    match.key = std::to_string(id);
+    match.components[0] = {static_cast<int16_t>(start), static_cast<int16_t>(span), static_cast<int16_t>(reading)};
+    match.componentCount = 1;
+    return match;
+}
+
+// match followed by reading k of cell (start, span); false when the key
+// would be too long or have too many words.
+bool Extend(const PartialMatch& match, int32_t id, int start, int span, int k, PartialMatch& extended) {
+    if (match.componentCount >= PartialMatch::kMaxComponents) return false;
+    extended = match;
+    extended.key += ';';
+    extended.key += std::to_string(id);
+    if (extended.key.size() > kMaxKeyLength) return false;
+    extended.components[extended.componentCount++] = {static_cast<int16_t>(start), static_cast<int16_t>(span),
+                                                       static_cast<int16_t>(k)};
+    return true;
+}
+
+// The reading that matched word i of an entry.
+const WordEntry& MatchedReading(const PartialMatch& key, std::size_t i, int reading, const FragmentEntries& cell) {
+    if (reading >= 0) {
+        if (static_cast<std::size_t>(reading) >= cell.words.meanings.size())
+            throw EngineError("reading " + std::to_string(reading) + " is not in the span");
+        return cell.words.meanings[reading];
+    }
+    if (i >= key.componentCount) throw EngineError("word " + std::to_string(i) + " has no matched reading");
+    const PartialMatch::Component& c = key.components[i];
+    Chart& chart = Engine().chart;
+    if (c.start < 0 || c.start >= kChartRows || c.span < 0 ||
+        static_cast<std::size_t>(c.span) >= chart.rows[c.start].size())
+        throw EngineError("matched reading outside the chart");
+    const std::vector<WordEntry>& meanings = chart.Cell(c.start, c.span).words.meanings;
+    if (c.reading < 0 || static_cast<std::size_t>(c.reading) >= meanings.size())
+        throw EngineError("reading " + std::to_string(c.reading) + " is not in its cell");
+    return meanings[c.reading];
+}
+
+bool AllDigits(std::u16string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+}
+
+// An instance made up for a word the dictionary has no entry for.
+Collocation MadeUpInstance(const std::u16string& text, int32_t partOfSpeech, WordArray associated, double score) {
+    Collocation instance;
+    instance.text = text;
+    instance.partOfSpeech = partOfSpeech;
+    instance.associatedAttributes = std::move(associated);
+    instance.classId = kNoClass;
+    instance.sourceScore = score;
+    instance.targetScore = score;
+    return instance;
+}
+
+WordArray NumberAttributes(const std::u16string& digits) {
+    WordArray values;
+    if (digits != u"1") values.push_back(kPluralValue);
+    const std::size_t significant = digits.find_first_not_of(u'0');
+    const std::u16string_view number =
+        significant == std::u16string::npos ? std::u16string_view() : std::u16string_view(digits).substr(significant);
+    if (number.size() < 2 || (number.size() == 2 && (number[0] - u'0') * 10 + (number[1] - u'0') < 32))
+        values.push_back(kBelowThirtyTwoValue);
+    return values;
+}
+
+void AddMadeUpLeaf(FragmentEntries& cell, Collocation instance, int position) {
+    AddLeafEntry(cell, Engine().instances.AddCollocation(std::move(instance), position));
+}
+
+// Step 6 for a single word: its number and symbol readings, and when
+// nothing matched at all the word itself.
+void AddWordLeaves(FragmentEntries& cell, int q) {
+    const WordEntryArr& position = Engine().Window[q];
+    for (const WordEntry& reading : position.meanings) {
+        if (reading.partOfSpeech == kNumberValue && AllDigits(position.word))
+            AddMadeUpLeaf(cell, MadeUpInstance(position.word, kNumberValue, NumberAttributes(position.word), 0.0), q);
+        else if (reading.partOfSpeech == kSymbolPartOfSpeech)
+            AddMadeUpLeaf(cell, MadeUpInstance(position.word, kSymbolPartOfSpeech, {}, 0.0), q);
+    }
+    if (cell.count == 0)
+        AddMadeUpLeaf(cell, MadeUpInstance(position.word, kUnknownWordValue, {kUnknownWordValue}, -1.0), q);
+}
+
+// The readings of a span of several words under each of its spellings.
+WordEntryArr SpanReadings(const std::u16string& w) {
+    const std::vector<std::u16string> spellings = SpanSpellings(w);
+    WordEntryArr words = GetWordMeanings(spellings[0]);
+    for (std::size_t i = 1; i < spellings.size(); ++i) {
+        WordEntryArr more = GetWordMeanings(spellings[i]);
+        words.meanings.insert(words.meanings.end(), std::make_move_iterator(more.meanings.begin()),
+                              std::make_move_iterator(more.meanings.end()));
+    }
+    return words;
+}
+
+// Steps 2 to 5: the matches of the span's readings and of the partial
+// matches of shorter spans followed by a reading.
+void AddKeyedLeaves(int q, int a, FragmentEntries& cell) {
+    EngineState& engine = Engine();
+    double weight = 0.0;
+    if (q == a) {
+        cell.words = engine.Window[q];
+    } else {
+        if (q + 1 < a && engine.Window[a - 1].word == u"-" && engine.Window[a].word == u"-") return;
+        std::u16string w;
+        for (int i = q; i <= a; ++i) w += (i > q ? u" " : u"") + engine.Window[i].word;
+        for (int i = q; i < a; ++i) weight += engine.Window[i].weight;
+        cell.words = SpanReadings(WideTrim(w));
+    }
+    for (std::size_t j = 0; j < cell.words.meanings.size(); ++j) {
+        const PartialMatch key = OneWordKey(cell.words.meanings[j].id, q, a - q, static_cast<int>(j));
+        AddPermutationString(key, static_cast<int>(j), weight, q, cell);
+    }
+    Chart& chart = engine.chart;
+    for (int p = q; p < a; ++p) {
+        const FragmentEntries& left = chart.Cell(q, p - q);
+        const FragmentEntries& right = chart.Cell(p + 1, a - p - 1);
+        for (const PartialMatch& match : left.partialMatches)
+            for (std::size_t k = 0; k < right.words.meanings.size(); ++k) {
+                PartialMatch key;
+                if (Extend(match, right.words.meanings[k].id, p + 1, a - p - 1, static_cast<int>(k), key))
+                    AddPermutationString(key, -1, weight, q, cell);
+            }
+    }
+}
+
+}  // namespace
+
+std::vector<std::u16string> SpanSpellings(const std::u16string& w) {
+    std::u16string spaced =
+        WideReplaceAll(WideReplaceAll(WideReplaceAll(w, u"--", u"-"), u"-", u" "), u"  ", u" ");
+    if (!spaced.empty() && spaced.back() == u' ') spaced.clear();
+    std::u16string hyphened =
+        WideReplaceAll(WideReplaceAll(WideReplaceAll(w, u"  ", u"-"), u" ", u"-"), u"--", u"-");
+    const std::u16string variants[] = {std::move(spaced), WideReplaceAll(WideReplaceAll(w, u" - ", u""), u" -- ", u""),
+                                       WideReplaceAll(w, u" ", u""), std::move(hyphened)};
+    std::vector<std::u16string> spellings = {w};
+    for (const std::u16string& variant : variants)
+        if (!variant.empty() && std::find(spellings.begin(), spellings.end(), variant) == spellings.end())
+            spellings.push_back(variant);
+    return spellings;
+}
+
+void TryCollocationSQL(int q, int a, FragmentEntries& cell) {
+    try {
+        ClearCell(cell);
+        AddKeyedLeaves(q, a, cell);
+        if (q == a) AddWordLeaves(cell, q);
+    } catch (const std::exception& error) {
+        Report(error, u" in TryCollocationSQL");
+    }
+}
+
+void ExtendPartialMatches(int q, int a) {
+    try {
+        Chart& chart = Engine().chart;
+        FragmentEntries& cell = chart.Cell(q, a - q);
+        std::vector<PartialMatch> kept;
+        for (std::size_t k = 0; k < cell.words.meanings.size(); ++k) {
+            PartialMatch match = OneWordKey(cell.words.meanings[k].id, q, a - q, static_cast<int>(k));
+            if (BeginsSomeKey(match.key)) kept.push_back(std::move(match));
+        }
+        for (int p = q; p < a; ++p) {
+            const FragmentEntries& left = chart.Cell(q, p - q);
+            const FragmentEntries& right = chart.Cell(p + 1, a - p - 1);
+            for (const PartialMatch& match : left.partialMatches) {
+                if (right.words.word == u"-") kept.push_back(match);
+                for (std::size_t k = 0; k < right.words.meanings.size(); ++k) {
+                    PartialMatch extended;
+                    if (Extend(match, right.words.meanings[k].id, p + 1, a - p - 1, static_cast<int>(k), extended) &&
+                        BeginsSomeKey(extended.key))
+                        kept.push_back(std::move(extended));
+                }
+            }
+        }
+        if (kept.empty()) return;
+        cell.partialMatches.insert(cell.partialMatches.end(), std::make_move_iterator(kept.begin()),
+                                   std::make_move_iterator(kept.end()));
+        NoteContent(cell);
+    } catch (const std::exception& error) {
+        Report(error, u" in ExtendPartialMatches");
+    }
+}
+
+void AddPermutationString(const PartialMatch& key, int reading, double weight, int start, FragmentEntries& cell) {
+    try {
+        std::vector<int32_t> rows;
+        ForEachEntryOfFirstId(key.key, [&](int32_t row, const std::string& dataKey) {
+            if (dataKey == key.key) rows.push_back(row);
+            return true;
+        });
+        for (int32_t row : rows) AddPermutationEntry(key, row, reading, weight, start, cell);
+    } catch (const std::exception& error) {
+        Report(error, u" in AddPermutationString");
+    }
+}
+
+void AddPermutationEntry(const PartialMatch& key, int32_t header, int reading, double weight, int start,
+                         FragmentEntries& cell) {
+    try {
+        CollocationFiles* database = CollocationDatabase();
+        if (!database) throw EngineError("collocation files not loaded");
+        Collocation entry = database->LoadByRow(header);
+        entry.sourceScore += weight;
+        if (!TestCollocation(key, entry, reading, cell)) return;
+        AddLeafEntry(cell, Engine().instances.AddCollocation(std::move(entry), start));
+    } catch (const std::exception& error) {
+        Report(error, u" in AddPermutationEntry");
+    }
+}
+
+bool TestCollocation(const PartialMatch& key, Collocation& entry, int reading, const FragmentEntries& cell) {
+    try {
+        const AttributeTables& tables = GrammarTables();
+        const bool severalWords = entry.wordIds.size() > 1;
+        double readingWeights = 0.0;
+        for (std::size_t i = 0; i < entry.wordIds.size(); ++i) {
+            const WordEntry& matched = MatchedReading(key, i, reading, cell);
+            if (i < entry.requiredAttributes.size())
+                for (int32_t value : entry.requiredAttributes[i])
+                    if (!Contains(matched.attributes, value)) return false;
+            if (i < entry.inheritedGroups.size())
+                for (int32_t group : entry.inheritedGroups[i]) {
+                    const int32_t value = tables.ValueOfAttribute(matched.attributes, group);
+                    if (value < 0) continue;
+                    const int32_t own = tables.ValueOfAttribute(entry.associatedAttributes, group);
+                    if (own >= 0 && own != value && severalWords) return false;
+                    // A single word takes the reading's value in place of its own.
+                    tables.SetValue(entry.associatedAttributes, value);
+                }
+            readingWeights += matched.readingWeight;
+        }
+        AddIfMissing(entry.associatedAttributes, entry.partOfSpeech);
+        SortAscending(entry.associatedAttributes);
+        entry.sourceScore -= readingWeights;
+        return true;
+    } catch (const std::exception& error) {
+        ShowErrorBox(u"Exception " + Utf8Decode(error.what()) + u" in TestCollocation:" + entry.text);
+        return false;
+    }
+}
+
+void AddLeafEntry(FragmentEntries& cell, int32_t k) {
+    const Collocation& instance = Engine().instances[k];
+    FE leaf;
+    leaf.wordIds[0] = instance.classId;
+    leaf.wordIdCount = instance.classId >= 0 ? 1 : 0;
+    leaf.sourceInstance = k;
+    leaf.category = instance.partOfSpeech;
+    leaf.rule = -1;
+    leaf.complete = 1;
+    leaf.language = static_cast<uint8_t>(instance.language);
+    leaf.score = instance.sourceScore;
+    leaf.planEligible = 1;
+    GrammarTables().FromList(leaf.inherited, instance.associatedAttributes);
+    AppendEntry(cell, leaf);
+}
+
+}  // namespace pv
