@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
+#include "datagen/AttributeWriters.h"
 #include "datagen/CollocationWriter.h"
 #include "datagen/MorphologyFixture.h"
 #include "engine/AnalysisPasses.h"
@@ -21,9 +23,24 @@ namespace {
 // Meaning ids of the window readings below.
 constexpr int32_t kBig = 10, kHouse = 11, kOf = 13, kCards = 14, kWell = 20, kKnown = 21, kDash = 22;
 constexpr int32_t kFirstOfTen = 30, kBadRowWord = 40;
-// Attribute values (the fixture's groups: 2 gender 8..10, 3 number 11..12).
+// Attribute values: 1 word class, 2 gender, 3 number.
 constexpr int32_t kNoun = 1, kAdjective = 2, kMasculine = 8, kFeminine = 9, kSingular = 11, kPlural = 12;
 constexpr int32_t kNumberGroup = 3;
+
+AttributeTables Groups() {
+    const std::map<int32_t, WordArray> groups = {
+        {1, {kNoun, kAdjective, kNumberValue, kUnknownWordValue}}, {2, {kMasculine, kFeminine}}, {3, {kSingular, kPlural}}};
+    std::vector<AttributeDef> attributes;
+    std::vector<int32_t> valueAttributes(800, 0);
+    for (int32_t id = 0; id <= 3; ++id) {
+        attributes.push_back(MakeAttribute(id, groups.contains(id) ? groups.at(id) : WordArray{}));
+        if (groups.contains(id))
+            for (int32_t v : groups.at(id)) valueAttributes[v] = id;
+    }
+    AttributeTables tables;
+    tables.SetAttributes(attributes, valueAttributes);
+    return tables;
+}
 
 CollocationRecord Entry(int32_t id, const char* text, WordArray wordIds, double score = 1.0) {
     CollocationRecord r;
@@ -90,6 +107,10 @@ protected:
         WriteCollocationFiles(data->path("data/cols"), records);
         WriteIndexFile(data->path("data/colsWRDID.HSH"), FirstWordIndexWithABadRow(records));
         LoadCollocations(data->dir());
+    }
+    void SetUp() override {
+        EngineTest::SetUp();
+        GrammarTables() = Groups();
     }
     static void TearDownTestSuite() {
         delete data;
