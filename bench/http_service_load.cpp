@@ -38,7 +38,7 @@ double Percentile(const std::vector<double>& sorted, double p) {
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 30;
     const int connections = argc > 2 ? std::atoi(argv[2]) : 50;
-    std::string dataDir = argc > 3 ? argv[3] : "./";
+    std::string dataDir = argc > 3 ? argv[3] : PV_PROGRAM_DIR;
     if (dataDir.back() != '/') dataDir += '/';
     if (seconds <= 0 || seconds > 600 || connections < 1 || connections > 1000) {
         std::fprintf(stderr,
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
                      "[DATA-FOLDER]]]\n");
         return 2;
     }
-    if (!pv::InitEngine(dataDir)) return 1;
+    if (!pv::StartEngine(dataDir)) return 1;
     pv::HttpService service([] { return int32_t{pv::kBulgarian}; });
     if (!service.Start(0)) return 1;
 

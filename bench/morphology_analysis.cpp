@@ -61,11 +61,11 @@ int main(int argc, char** argv) {
     pv::WriteLexicon(base, lexicon);
 
     auto started = Clock::now();
-    pv::LoadMorphologyTables(base);  // no WORDS.GLS: the trie is built
+    pv::LoadAnalysisTables(base);  // no WORDS.GLS: the trie is built
     const double buildLoad = Seconds(started);
     pv::WriteWordTreeFile(pv::ResolveDataPath(base, pv::kWordFormsFile), pv::Inflexions().wordTree);
     started = Clock::now();
-    pv::LoadMorphologyTables(base);
+    pv::LoadAnalysisTables(base);
     const double fileLoad = Seconds(started);
 
     // Forms of random words, a tenth of them misspelt beyond recognition.

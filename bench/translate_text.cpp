@@ -9,11 +9,11 @@
 #include "engine/Engine.h"
 
 int main(int argc, char** argv) {
-    std::string dataDir = argc > 1 ? argv[1] : "./";
+    std::string dataDir = argc > 1 ? argv[1] : PV_PROGRAM_DIR;
     if (dataDir.back() != '/') dataDir += '/';
     const long words = argc > 2 ? std::atol(argv[2]) : 200000;
     pv::TargetLanguage = argc > 3 ? std::atoi(argv[3]) : pv::kBulgarian;
-    if (!pv::InitEngine(dataDir)) return 1;
+    if (!pv::StartEngine(dataDir)) return 1;
 
     // Running text of sentences with punctuation, mixed scripts.
     static const char16_t* const kWords[] = {

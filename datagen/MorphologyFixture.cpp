@@ -9,7 +9,6 @@
 #include "datagen/ByteWriter.h"
 #include "datagen/InflexionWriters.h"
 #include "datagen/LexiconWriter.h"
-#include "engine/EngineError.h"
 #include "morphology/WordAnalysis.h"
 
 namespace pv {
@@ -125,14 +124,6 @@ void WriteMorphologyFixture(const std::string& base) {
     WriteSpellFixes(base, FixtureSpellFixes());
     WriteLexicon(base, FixtureWords());
     WriteAffixLists(base, {u"haus", u"un"}, {u"ler", u"tür"});
-}
-
-void LoadMorphologyTables(const std::string& base) {
-    GrammarTables().LoadAttributeDefinitions(base);
-    if (!LoadInflexionTables(base)) throw EngineError("cannot load the inflection groups of " + base);
-    if (!LoadSpellFixes(base)) throw EngineError("cannot load the spelling fixes of " + base);
-    if (!LoadLexicon(base)) throw EngineError("cannot load the lexicon of " + base);
-    LoadWordForms(base);
 }
 
 std::string MakeMorphologyFixture() {

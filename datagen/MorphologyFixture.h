@@ -19,11 +19,6 @@ constexpr int kEv = 400, kLarSuffix = 401, kLerSuffix = 402;
 // separator; its DATA folder is created). No "DATA\WORDS.GLS" is written.
 void WriteMorphologyFixture(const std::string& base);
 
-// Loads the attribute definitions, inflection tables, spelling fixes,
-// lexicon and word-form trie of base into the process-wide tables; throws
-// EngineError when a table cannot be loaded.
-void LoadMorphologyTables(const std::string& base);
-
 // A fresh folder below the temporary directory holding the fixture, with a
 // trailing separator; the caller removes it.
 std::string MakeMorphologyFixture();

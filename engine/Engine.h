@@ -30,6 +30,11 @@ std::u16string ExtractEntryResult(std::u16string& joined, int k);
 // the failure has been reported.
 bool InitEngine(const std::string& dataDir);
 
+// A program's start: opens the dictionary "data/cols" of dataDir as the
+// process-wide database, then InitEngine. False when either failed; the
+// failure has been reported.
+bool StartEngine(const std::string& dataDir);
+
 // Forgets the window, chart and per-text state without reloading anything.
 void ResetEngine();
 

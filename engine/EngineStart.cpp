@@ -2,6 +2,11 @@
 
 #include "engine/Engine.h"
 #include "engine/EngineState.h"
+#include "lexdb/CollocationFiles.h"
+#include "morphology/Attributes.h"
+#include "morphology/PhraseRules.h"
+#include "morphology/WordAnalysis.h"
+#include "morphology/WordInflexions.h"
 #include "textutil/ErrorReporter.h"
 #include "textutil/TextConvert.h"
 
@@ -24,15 +29,32 @@ void ClearWindow(EngineState& engine) {
 
 bool InitEngine(const std::string& dataDir) {
     EngineState& engine = Engine();
+    // The loading stops silently between steps when the application shuts down.
+    auto stopped = [] { return EngineStop.load(); };
+    EngineReady = false;
     try {
         engine.dataDir = dataDir;
-        // The loading steps stop silently when the application shuts down.
-        if (EngineStop) return false;
+        GrammarTables().LoadAttributeDefinitions(dataDir);
+        if (stopped()) return false;
+        engine.instances.Clear();
+        LoadPhrases(dataDir, engine.instances);
+        if (stopped()) return false;
+        BuildSimplePhrases();
+        if (stopped()) return false;
+        RequireInflexionTables(dataDir);
+        LoadSpellFixes(dataDir);  // without them words are read as written
+        if (stopped()) return false;
+        RequireLexicon(dataDir);
+        if (stopped()) return false;
+        LoadWordForms(dataDir);
+        if (stopped()) return false;
         engine.chart.Initialise();
-        if (EngineStop) return false;
+        if (stopped()) return false;
         ClearWindow(engine);
+        engine.instances.RememberBaseCount();
         engine.listers[0].emplace(120 * Limits.c150);
         engine.listers[1].emplace(480 * Limits.c150);
+        EngineFailed = false;
         EngineReady = true;
         return true;
     } catch (const std::exception& e) {
@@ -44,12 +66,24 @@ bool InitEngine(const std::string& dataDir) {
     return false;
 }
 
+bool StartEngine(const std::string& dataDir) {
+    try {
+        LoadCollocations(dataDir);
+    } catch (const std::exception& e) {
+        ShowErrorBox(u"Exception " + Utf8Decode(e.what()));
+        EngineFailed = true;
+        return false;
+    }
+    return InitEngine(dataDir);
+}
+
 void ResetEngine() {
     EngineStop = true;
     try {
         EngineState& engine = Engine();
         engine.chart.Initialise();
         ClearWindow(engine);
+        engine.instances.RestoreBaseCount();
         for (std::optional<TLister>& lister : engine.listers)
             if (lister) lister->Reset();
     } catch (...) {

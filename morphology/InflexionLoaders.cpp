@@ -9,6 +9,7 @@
 #include "lexdb/ByteReader.h"
 #include "lexdb/Container.h"
 #include "lexdb/DataPath.h"
+#include "morphology/Attributes.h"
 #include "morphology/PlainFile.h"
 #include "morphology/TextList.h"
 #include "morphology/WordAnalysis.h"
@@ -142,6 +143,24 @@ bool LoadLexicon(const std::string& base) {
     tables.suffixes = LoadSortedList(ResolveDataPath(base, kSuffixesFile));
     tables.BuildZeroForms();
     return loaded;
+}
+
+void RequireInflexionTables(const std::string& base) {
+    if (!LoadInflexionTables(base))
+        throw EngineError("the inflection groups " + ResolveDataPath(base, kInflexionGroupsFile) + " are missing or damaged");
+}
+
+void RequireLexicon(const std::string& base) {
+    if (!LoadLexicon(base))
+        throw EngineError("the lexicon " + ResolveDataPath(base, kWordsBase) + " is missing or damaged");
+}
+
+void LoadAnalysisTables(const std::string& base) {
+    GrammarTables().LoadAttributeDefinitions(base);
+    RequireInflexionTables(base);
+    LoadSpellFixes(base);  // without them words are read as written
+    RequireLexicon(base);
+    LoadWordForms(base);
 }
 
 bool LoadSpellFixes(const std::string& base) {

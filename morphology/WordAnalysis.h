@@ -24,6 +24,11 @@ constexpr int kExpansionBudget = 10001;
 // step. Empty strings to replace are dropped.
 bool LoadSpellFixes(const std::string& base);
 
+// Everything word analysis reads, below base: the attribute definitions,
+// the inflection tables, the spelling fixes (optional), the lexicon and the
+// word-form trie. Raises EngineError naming the table that cannot be loaded.
+void LoadAnalysisTables(const std::string& base);
+
 // Every analysis of word (lower-cased first), at most 500. Errors raise
 // "GetInflexionData:" + cause.
 InflArray GetInflexionData(std::u16string_view word);

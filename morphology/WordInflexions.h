@@ -212,6 +212,10 @@ bool LoadLexicon(const std::string& base);
 // The word-form trie from "DATA\WORDS.GLS", or built from the lexicon when
 // that file is absent or unreadable. True when it was read from the file.
 bool LoadWordForms(const std::string& base);
+// The same three as the steps of engine start: a table that cannot be
+// loaded raises EngineError naming it and the folder.
+void RequireInflexionTables(const std::string& base);
+void RequireLexicon(const std::string& base);
 
 // Operations on the process-wide tables.
 InflexionData GetWordEntry(int32_t wordId);

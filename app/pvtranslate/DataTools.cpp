@@ -31,21 +31,20 @@ std::string WithLabel(int32_t value) {
 
 }  // namespace
 
-bool LoadAnalysisTables(const std::string& dataDir, std::string& error) {
+bool FindDataFolder(const std::string& dataDir, std::string& error) {
     const std::string folder = ResolveDataPath(dataDir, "DATA");
     std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) {
-        error = "the data folder " + folder + " is missing";
-        return false;
-    }
+    if (std::filesystem::is_directory(folder, ec)) return true;
+    error = "the data folder " + folder + " is missing (pvdata build makes it)";
+    return false;
+}
+
+bool LoadAnalysisTables(const std::string& dataDir, std::string& error) {
+    if (!FindDataFolder(dataDir, error)) return false;
     try {
-        GrammarTables().LoadAttributeDefinitions(dataDir);
-        if (!LoadInflexionTables(dataDir)) throw std::runtime_error("its inflection groups are missing or damaged");
-        LoadSpellFixes(dataDir);  // optional: without it words are read as written
-        if (!LoadLexicon(dataDir)) throw std::runtime_error("its lexicon is missing or damaged");
-        LoadWordForms(dataDir);
+        LoadAnalysisTables(dataDir);
     } catch (const std::exception& e) {
-        error = "the data folder " + folder + " is broken: " + e.what();
+        error = "the data folder " + ResolveDataPath(dataDir, "DATA") + " is broken: " + e.what();
         return false;
     }
     return true;

@@ -9,6 +9,9 @@
 
 namespace pv {
 
+// True when dataDir holds a DATA folder; otherwise error names the folder.
+bool FindDataFolder(const std::string& dataDir, std::string& error);
+
 // Loads the attribute definitions, inflection tables, spelling fixes,
 // lexicon and word-form trie of dataDir (the folder holding DATA). False,
 // with error naming the folder and what is wrong, when the DATA folder is

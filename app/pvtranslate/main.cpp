@@ -177,7 +177,8 @@ int main(int argc, char** argv) {
 
     std::string dataDir = options->dataDir.empty() ? programFolder : options->dataDir;
     if (dataDir.back() != '/') dataDir += '/';
-    if (!pv::InitEngine(dataDir)) return Fail("cannot load the dictionary data in " + dataDir, 1);
+    if (!pv::FindDataFolder(dataDir, error)) return Fail(error, 1);
+    if (!pv::StartEngine(dataDir)) return Fail("cannot load the dictionary data in " + dataDir, 1);
     pv::TargetLanguage = options->language;
     if (options->serve) return Serve(options->port, options->language);
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "datagen/EngineFixture.h"
 #include "engine/Engine.h"
 #include "textutil/ErrorReporter.h"
 
@@ -14,7 +15,7 @@ namespace pv {
 // test; error boxes are collected instead of printed.
 class EngineTest : public ::testing::Test, public ErrorReporter {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(InitEngine("./")); }
+    static void SetUpTestSuite() { ASSERT_TRUE(StartEngine(EngineFixtureFolder())); }
     void SetUp() override {
         ResetEngine();
         TargetLanguage = kBulgarian;

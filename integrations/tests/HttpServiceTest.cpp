@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "datagen/EngineFixture.h"
 #include "engine/Engine.h"
 #include "integrations/HttpService.h"
 #include "integrations/ServerCommand.h"
@@ -41,7 +42,7 @@ std::string Post(const std::string& body) {
 
 class HttpServiceTest : public ::testing::Test, public ErrorReporter {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(InitEngine("./")); }
+    static void SetUpTestSuite() { ASSERT_TRUE(StartEngine(EngineFixtureFolder())); }
     void SetUp() override {
         SetErrorReporter(this);
         ASSERT_TRUE(service.Start(0));

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "datagen/EngineFixture.h"
 #include "engine/Engine.h"
 #include "integrations/FormBody.h"
 #include "integrations/ServerCommand.h"
@@ -12,7 +13,7 @@ namespace {
 
 class ServerCommandTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(InitEngine("./")); }
+    static void SetUpTestSuite() { ASSERT_TRUE(StartEngine(EngineFixtureFolder())); }
     void TearDown() override { TargetLanguage = kBulgarian; }
 
     // The encoded batch translations of `texts` in `language`, as items.

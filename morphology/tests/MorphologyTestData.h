@@ -8,6 +8,7 @@
 #include <string>
 
 #include "datagen/MorphologyFixture.h"
+#include "morphology/WordAnalysis.h"
 
 namespace pv::test {
 
@@ -15,7 +16,7 @@ class MorphologyTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { base_ = MakeMorphologyFixture(); }
     static void TearDownTestSuite() { std::filesystem::remove_all(base_); }
-    void SetUp() override { LoadMorphologyTables(base_); }
+    void SetUp() override { LoadAnalysisTables(base_); }
 
     static const std::string& Base() { return base_; }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/pvtranslate/DocumentTranslator.h"
+#include "datagen/EngineFixture.h"
 #include "engine/Engine.h"
 #include "textutil/TextConvert.h"
 
@@ -9,7 +10,7 @@ namespace {
 
 class DocumentTranslatorTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(InitEngine("./")); }
+    static void SetUpTestSuite() { ASSERT_TRUE(StartEngine(EngineFixtureFolder())); }
     void SetUp() override {
         srt = FilterLibrary::Load(PV_FILTER_DIR "/srtfilter.so");
         ASSERT_TRUE(srt && srt->BindAll());

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "datagen/EngineFixture.h"
 #include "engine/Engine.h"
 
 namespace pv {
@@ -11,7 +12,7 @@ namespace {
 
 class LineTranslatorTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(InitEngine("./")); }
+    static void SetUpTestSuite() { ASSERT_TRUE(StartEngine(EngineFixtureFolder())); }
 
     std::string Translate(const std::string& input, bool expectOk = true) {
         std::istringstream in(input);

@@ -3,47 +3,52 @@
 # files, subtitle files through the filter plug-ins, the HTTP service, help
 # and the exit status of usage errors.
 set -u
-bin="$1"
+program="$1"
 fail=0
 check() {  # check NAME EXPECTED ACTUAL
   if [ "$2" != "$3" ]; then echo "FAIL $1: expected [$2] got [$3]"; fail=1; fi
 }
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
+"$2" "$tmp/data" || exit 1
+bin() { "$program" --data "$tmp/data" "$@"; }
 
-check sample "Той Каза, Че (Утре) Ще Дойде." "$(echo 'Той каза , че ( утре ) ще дойде .' | "$bin" --to bg)"
+"$program" --data "$tmp/none" </dev/null >/dev/null 2>"$tmp/err"; check no-data-status 1 $?
+grep -q "the data folder $tmp/none/DATA is missing" "$tmp/err" || { echo "FAIL no data message"; fail=1; }
+
+check sample "Той Каза, Че (Утре) Ще Дойде." "$(echo 'Той каза , че ( утре ) ще дойде .' | bin --to bg)"
 printf 'one\n\ntwo\n' > "$tmp/a.txt"
 printf 'three\n' > "$tmp/b.txt"
-check files "$(printf 'One\n\nTwo\nThree')" "$("$bin" --to=de "$tmp/a.txt" "$tmp/b.txt")"
+check files "$(printf 'One\n\nTwo\nThree')" "$(bin --to=de "$tmp/a.txt" "$tmp/b.txt")"
 
-"$bin" --help | grep -q -- '--to LANG' || { echo "FAIL help"; fail=1; }
-"$bin" --bogus >/dev/null 2>"$tmp/err"; check bogus-status 2 $?
+bin --help | grep -q -- '--to LANG' || { echo "FAIL help"; fail=1; }
+bin --bogus >/dev/null 2>"$tmp/err"; check bogus-status 2 $?
 grep -q "unknown option '--bogus'" "$tmp/err" || { echo "FAIL bogus message"; fail=1; }
-"$bin" --to xx </dev/null >/dev/null 2>&1; check language-status 2 $?
-"$bin" "$tmp/missing.txt" >/dev/null 2>"$tmp/err"; check missing-status 1 $?
+bin --to xx </dev/null >/dev/null 2>&1; check language-status 2 $?
+bin "$tmp/missing.txt" >/dev/null 2>"$tmp/err"; check missing-status 1 $?
 grep -q "cannot open $tmp/missing.txt" "$tmp/err" || { echo "FAIL missing message"; fail=1; }
-printf 'ok\n\xff\n' | "$bin" >/dev/null 2>"$tmp/err"; check utf8-status 1 $?
+printf 'ok\n\xff\n' | bin >/dev/null 2>"$tmp/err"; check utf8-status 1 $?
 grep -q "standard input:2: not valid UTF-8" "$tmp/err" || { echo "FAIL utf8 message"; fail=1; }
 # Subtitles: the plug-in by name, by library name and by the file's extension.
 printf '1\r\n00:00:01,000 --> 00:00:04,000\r\nhello there\r\n\r\n2\r\n00:00:05,000 --> 00:00:06,000\r\n-who\r\n-me\r\n' > "$tmp/film.SRT"
 srt_expected=$(printf '1\r\n00:00:01,000 --> 00:00:04,000\r\nHello There\r\n\r\n2\r\n00:00:05,000 --> 00:00:06,000\r\n- Who\r\n- Me\r\n\r\n')
-check srt-by-extension "$srt_expected" "$("$bin" "$tmp/film.SRT")"
-check srt-by-library "$srt_expected" "$("$bin" --filter srtfilter < "$tmp/film.SRT")"
+check srt-by-extension "$srt_expected" "$(bin "$tmp/film.SRT")"
+check srt-by-library "$srt_expected" "$(bin --filter srtfilter < "$tmp/film.SRT")"
 cp "$tmp/film.SRT" "$tmp/film.txt"
-check srt-by-name "$srt_expected" "$("$bin" --filter 'Subtitles (.srt)' "$tmp/film.txt")"
+check srt-by-name "$srt_expected" "$(bin --filter 'Subtitles (.srt)' "$tmp/film.txt")"
 printf '{1}{25}hello|world\n' > "$tmp/film.sub"
-check sub "$(printf '{1}{25}Hello World\n')" "$("$bin" "$tmp/film.sub")"
-"$bin" --filters > "$tmp/filters"
+check sub "$(printf '{1}{25}Hello World\n')" "$(bin "$tmp/film.sub")"
+bin --filters > "$tmp/filters"
 grep -q "^Subtitles (.srt)	srtfilter	1.0	" "$tmp/filters" || { echo "FAIL filters srt"; fail=1; }
 grep -q "^Subtitles (.sub)	subfilter	1.0	" "$tmp/filters" || { echo "FAIL filters sub"; fail=1; }
-"$bin" --filter vtt "$tmp/film.txt" >/dev/null 2>"$tmp/err"; check unknown-filter-status 1 $?
+bin --filter vtt "$tmp/film.txt" >/dev/null 2>"$tmp/err"; check unknown-filter-status 1 $?
 grep -q "no filter named 'vtt'" "$tmp/err" || { echo "FAIL unknown filter message"; fail=1; }
 printf '1\r\n\xff\r\n' > "$tmp/bad.srt"
-"$bin" "$tmp/bad.srt" >/dev/null 2>"$tmp/err"; check bad-srt-status 1 $?
+bin "$tmp/bad.srt" >/dev/null 2>"$tmp/err"; check bad-srt-status 1 $?
 grep -q "bad.srt: not valid UTF-8 (byte 4)" "$tmp/err" || { echo "FAIL bad srt message"; fail=1; }
 
 # The service on a free port: one request, then SIGTERM ends it.
-"$bin" --serve --port 0 --to de 2>"$tmp/serve" &
+"$program" --data "$tmp/data" --serve --port 0 --to de 2>"$tmp/serve" &
 server=$!
 port=""
 for _ in $(seq 50); do
@@ -60,7 +65,7 @@ else
   echo "FAIL serve did not start: $(cat "$tmp/serve")"; fail=1
 fi
 kill -TERM $server; wait $server; check serve-status 0 $?
-"$bin" --serve a.txt >/dev/null 2>&1; check serve-file-status 2 $?
-"$bin" --port 80 >/dev/null 2>&1; check port-alone-status 2 $?
-"$bin" --serve --port 70000 >/dev/null 2>&1; check bad-port-status 2 $?
+bin --serve a.txt >/dev/null 2>&1; check serve-file-status 2 $?
+bin --port 80 >/dev/null 2>&1; check port-alone-status 2 $?
+bin --serve --port 70000 >/dev/null 2>&1; check bad-port-status 2 $?
 exit $fail

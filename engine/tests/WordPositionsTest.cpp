@@ -1,0 +1,80 @@
+#include "engine/WordPositions.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "datagen/MorphologyFixture.h"
+#include "engine/EngineState.h"
+#include "engine/tests/EngineTestSupport.h"
+#include "textutil/TextConvert.h"
+
+namespace pv {
+namespace {
+
+using WordPositionsTest = EngineTest;
+
+struct Part {
+    std::u16string word;
+    double weight;
+    bool known;
+};
+
+struct Case {
+    const char16_t* token;
+    std::vector<Part> parts;
+};
+
+TEST_F(WordPositionsTest, TokensBecomeTheirParts) {
+    const Case cases[] = {
+        {u"walks", {{u"walks", 0.0, true}}},
+        {u"qwzx", {{u"qwzx", 0.0, false}}},
+        // Unknown, so cut at a known prefix and suffix of two letters or more.
+        {u"Haustür", {{u"Haus", 3.0, true}, {u"tür", 0.0, true}}},
+        {u"unqwz", {{u"un", 3.0, false}, {u"qwz", 0.0, false}}},
+        // Turkish words of four letters or more are split at their suffixes.
+        {u"evler", {{u"ev", 3.0, true}, {u"ler", 0.0, true}}},
+        // A German word of six letters is not cut for being German.
+        {u"Hauses", {{u"Hauses", 0.0, true}}},
+    };
+    for (const Case& c : cases) {
+        ResetEngine();
+        AddWordToCurrentPhrase(c.token, u"##3!");
+        const EngineState& engine = Engine();
+        ASSERT_EQ(engine.N, static_cast<int>(c.parts.size())) << Utf8Encode(c.token);
+        for (std::size_t i = 0; i < c.parts.size(); ++i) {
+            const WordEntryArr& slot = engine.Window[i];
+            EXPECT_EQ(slot.word, c.parts[i].word) << Utf8Encode(c.token);
+            EXPECT_EQ(slot.weight, c.parts[i].weight) << Utf8Encode(c.token);
+            EXPECT_EQ(!slot.meanings.empty(), c.parts[i].known) << Utf8Encode(slot.word);
+            EXPECT_EQ(slot.mark, u"##3!");
+        }
+    }
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(WordPositionsTest, KnownWordKeepsItsReadingsInDictionaryOrder) {
+    AddWordToCurrentPhrase(u"walked", {});
+    ASSERT_EQ(Engine().N, 1);
+    const std::vector<WordEntry>& readings = Engine().Window[0].meanings;
+    ASSERT_GE(readings.size(), 2u);  // past tense and participle
+    EXPECT_TRUE(std::all_of(readings.begin(), readings.end(),
+                            [](const WordEntry& r) { return r.id == fixture::kWalk; }));
+}
+
+TEST_F(WordPositionsTest, NumbersGetTheNumberReading) {
+    AddWordToCurrentPhrase(u"2005", {});
+    ASSERT_EQ(Engine().N, 1);
+    const std::vector<WordEntry>& readings = Engine().Window[0].meanings;
+    EXPECT_TRUE(std::any_of(readings.begin(), readings.end(),
+                            [](const WordEntry& r) { return r.id == -1 && r.partOfSpeech == 303; }));
+}
+
+TEST_F(WordPositionsTest, PartsOfAFullWindowStillGetSlots) {
+    for (int i = 0; i < 89; ++i) AddWordToCurrentPhrase(u"walk", {});
+    AddWordToCurrentPhrase(u"Haustür", {});
+    EXPECT_EQ(Engine().N, 91);
+    EXPECT_EQ(Engine().Window[90].word, u"tür");
+}
+
+}  // namespace
+}  // namespace pv
