@@ -34,23 +34,52 @@ void ReportSkippedSections(const AttEnumeration& e, const std::string& language,
     if (e.oversizedSections) report.Drop(language, "transducer section with too many paths", e.oversizedSections);
 }
 
+// One side of a bilingual pair: "lemma<tag>...", where the lemma may hold
+// blanks (a multi-word side) and a "#" after the word that inflects.
+bool SplitBilingualSide(std::string_view text, std::string& lemma, std::vector<std::string>& tags) {
+    tags.clear();
+    const std::size_t open = text.find('<');
+    if (open == std::string_view::npos || text.find('+') != std::string_view::npos) return false;
+    lemma.assign(text.substr(0, open));
+    for (std::size_t at = open; at < text.size();) {
+        if (text[at] != '<') return false;  // a "#" queue after the tags
+        const std::size_t close = text.find('>', at);
+        if (close == std::string_view::npos) return false;
+        tags.emplace_back(text.substr(at + 1, close - at - 1));
+        at = close + 1;
+    }
+    return true;
+}
+
 // The lemma and part of speech of one side of a bilingual pair; false (and
-// the reason) when that side is no single mapped word.
+// the reason) when that side cannot become a dictionary entry. A multi-word
+// side keeps its blanks and its "#" (see LemmaKey).
 bool BilingualSide(const std::string& text, const std::string& language, const AttributeInventory& inventory,
                    const TagMapping& tags, LemmaKey& key, std::string& reason) {
     std::vector<std::string> tagList;
-    if (!SplitAnalysis(text, key.text, tagList) || key.text.empty()) {
+    if (!SplitBilingualSide(text, key.text, tagList) || key.text.empty() || key.text.front() == '#' ||
+        key.text.front() == ' ' || key.text.back() == ' ' || key.text.find("  ") != std::string::npos) {
         reason = "no single analysis";
         return false;
     }
-    if (key.text.find(' ') != std::string::npos) {
-        reason = "multi-word lemma";
+    // Enumerated numbers, dates and centuries: the engine reads digits itself.
+    if (key.text.find_first_of("0123456789") != std::string::npos) {
+        reason = "number or date expression";
+        return false;
+    }
+    if (const std::size_t hash = key.text.find('#');
+        hash != std::string::npos && (key.text.find(' ') == std::string::npos || key.text.find('#', hash + 1) != std::string::npos)) {
+        reason = "no single analysis";
         return false;
     }
     std::vector<std::string> unknown;
-    std::vector<std::string> first(tagList.begin(), tagList.begin() + 1);
-    std::vector<WordArray> forms = ExpandTags(tags, inventory, "apertium", language, first, unknown);
-    key.partOfSpeech = forms.empty() ? 0 : TakePartOfSpeech(inventory, forms.front());
+    // The first mapped tag names the part of speech (a leading tag such as
+    // a proper-noun class may be one our mapping does not know).
+    for (const std::string& tag : tagList) {
+        std::vector<WordArray> forms = ExpandTags(tags, inventory, "apertium", language, {tag}, unknown);
+        key.partOfSpeech = forms.empty() ? 0 : TakePartOfSpeech(inventory, forms.front());
+        if (key.partOfSpeech != 0) break;
+    }
     if (key.partOfSpeech == 0) {
         reason = "part of speech not mapped";
         return false;
@@ -101,6 +130,8 @@ void ReadApertiumBilingual(std::string_view dump, const std::string& fromLanguag
         if (!BilingualSide(left, fromLanguage, inventory, tags, link.from, reason) ||
             !BilingualSide(right, toLanguage, inventory, tags, link.to, reason))
             return report.Drop(pair, reason);
+        if (link.from.text.find(' ') != std::string::npos || link.to.text.find(' ') != std::string::npos)
+            report.Read(pair, "bilingual pairs with a multi-word side");
         links.insert(link);
     }, kMaxBilingualPaths, true);
     ReportSkippedSections(e, pair, report);

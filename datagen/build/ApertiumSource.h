@@ -21,7 +21,10 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
                           const AttributeInventory& inventory, const TagMapping& tags,
                           Lexicon& lexicon, BuildReport& report);
 
-// Adds the lemma-to-lemma translations of a bilingual dictionary dump.
+// Adds the translations of a bilingual dictionary dump, in the dump's
+// direction. A side may be a multi-word expression: its lemma keeps the
+// blanks and, after the word that inflects, the dump's "#" ("abuse# of
+// power"); enumerated number and date expressions are dropped.
 void ReadApertiumBilingual(std::string_view dump, const std::string& fromLanguage,
                            const std::string& toLanguage, const AttributeInventory& inventory,
                            const TagMapping& tags, std::set<BilingualLink>& links,

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "datagen/build/ApertiumSource.h"
+#include "datagen/build/DictionaryEntries.h"
 #include "datagen/build/DictionarySources.h"
 #include "datagen/build/ProgramOutput.h"
 #include "datagen/build/SourceText.h"
@@ -105,6 +106,7 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     std::string base = options.out;
     if (!base.empty() && base.back() != '/') base += '/';
     WriteAttributeInventory(base, r.inventory);
+    WriteDictionary(base, r, progress);
     return r;
 }
 

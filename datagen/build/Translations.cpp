@@ -12,7 +12,12 @@ std::string LowerCase(const std::string& text) {
     return Utf8Encode(wide);
 }
 
+bool IsMultiWord(const LemmaKey& key) { return key.text.find(' ') != std::string::npos; }
+
 std::vector<LemmaKey> Candidates(const LemmaKey& end, int32_t otherPos, const Lexicon& lexicon) {
+    // A multi-word end becomes an entry of its own; whether its words are
+    // in the lexicon is checked when the entries are made.
+    if (IsMultiWord(end)) return end.partOfSpeech != 0 ? std::vector<LemmaKey>{end} : std::vector<LemmaKey>{};
     std::vector<const LemmaKey*> found = lexicon.Find(end.language, end.text);
     if (found.empty()) found = lexicon.Find(end.language, LowerCase(end.text));
     std::vector<LemmaKey> out;

@@ -13,7 +13,8 @@ namespace pv {
 // Each end of a link is matched to the lexicon's lemmas of its language by
 // text (then by its lower-case form), keeping those of the link's part of
 // speech when it has one, else those of the other end's part of speech when
-// any match it. Links with an end not in the lexicon are dropped.
+// any match it. A multi-word end (text with a blank) with a part of speech
+// is kept as it is. Links with an end not in the lexicon are dropped.
 std::set<BilingualLink> ResolveLinks(const std::set<BilingualLink>& links, const Lexicon& lexicon,
                                      BuildReport& report);
 

@@ -7,16 +7,12 @@
 
 namespace pv {
 
-namespace {
-
 // Programs and their data live together: by default DATA goes beside pvdata.
 std::string ProgramFolder() {
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::string(".") : exe.parent_path().string();
 }
-
-}  // namespace
 
 int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     BuildOptions options;

@@ -16,4 +16,12 @@ int RunCat(const std::vector<std::string>& args, std::ostream& out, std::ostream
 // dictionary data from our sources and the installed open lexical data.
 int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// entry [--data DIR] WORD: the dictionary entries whose headword is WORD, or
+// that hold it as one of their words, with their translations, from the
+// collocation files below DIR (the folder holding DATA).
+int RunEntry(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The folder of the running program: DATA lives beside it.
+std::string ProgramFolder();
+
 }  // namespace pv

@@ -17,6 +17,7 @@ struct Subcommand {
 const Subcommand kSubcommands[] = {
     {"cat", "cat [--cached] FILE   write the logical content of a data file to standard output", pv::RunCat},
     {"build", "build [--out DIR]     build the DATA folder from data/ and the installed dictionaries", pv::RunBuild},
+    {"entry", "entry [--data DIR] WORD  print the dictionary entries of a word in every language", pv::RunEntry},
 };
 
 int Usage(std::ostream& out, int status) {
