@@ -3,9 +3,12 @@
 #include <chrono>
 #include <filesystem>
 
+#include "datagen/build/AnalysisLists.h"
 #include "datagen/build/ApertiumSource.h"
-#include "datagen/build/DictionaryEntries.h"
 #include "datagen/build/DictionarySources.h"
+#include "datagen/build/EngineStores.h"
+#include "datagen/build/HunspellSource.h"
+#include "datagen/build/LexiconFiles.h"
 #include "datagen/build/ProgramOutput.h"
 #include "datagen/build/SourceText.h"
 
@@ -15,14 +18,18 @@ std::vector<SourceEntry> ParseSourceList(const std::string& text, const std::str
     std::vector<SourceEntry> entries;
     for (const SourceLine& line : SourceLines(text, file)) {
         const std::vector<std::string>& w = line.words;
-        if (w.size() != 4) throw line.Error("expected: KIND LANGUAGES PACKAGE PATH");
-        SourceEntry e{w[0], w[1], "", w[2], w[3]};
+        const bool hunspell = !w.empty() && w[0] == "hunspell";
+        if (w.size() != 4 && !(hunspell && w.size() == 5))
+            throw line.Error(hunspell ? "expected: hunspell LANGUAGE PACKAGE PATH [VERB-ENDINGS]"
+                                      : "expected: KIND LANGUAGES PACKAGE PATH");
+        SourceEntry e{w[0], w[1], "", w[2], w[3], {}};
+        if (w.size() == 5) e.verbEndings = Split(w[4], ',');
         if (std::size_t dash = w[1].find('-'); dash != std::string::npos) {
             e.from = w[1].substr(0, dash);
             e.to = w[1].substr(dash + 1);
         }
         bool pair = e.kind == "bilingual" || e.kind == "freedict" || e.kind == "german-english";
-        if (e.kind != "analyser" && e.kind != "headwords" && !pair) throw line.Error("unknown kind " + e.kind);
+        if (e.kind != "analyser" && e.kind != "headwords" && !hunspell && !pair) throw line.Error("unknown kind " + e.kind);
         if (pair != !e.to.empty()) throw line.Error("languages must be " + std::string(pair ? "FROM-TO" : "one code"));
         if (LanguageNumber(e.from) < 0 || (pair && LanguageNumber(e.to) < 0))
             throw line.Error("unknown language in " + w[1]);
@@ -63,6 +70,9 @@ void ReadSource(const BuildOptions& options, const SourceEntry& e, BuildResult& 
         ReadFreeDict(index, dictionary, e.from, e.to, r.inventory, *r.tags, links, r.report);
     } else if (e.kind == "german-english") {
         ReadGermanEnglish(ReadWholeFile(SourcePath(options, e)), r.inventory, *r.tags, r.lexicon, links, r.report);
+    } else if (e.kind == "hunspell") {
+        ReadHunspell(ReadWholeFile(SourcePath(options, e, ".aff")), ReadWholeFile(SourcePath(options, e, ".dic")),
+                     e.from, e.verbEndings, r.inventory, *r.tags, r.lexicon, r.report);
     }
 }
 
@@ -78,19 +88,24 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     // Every package is checked before the long work starts.
     for (const SourceEntry& e : entries)
         if (e.kind == "freedict") SourcePath(options, e, ".index"), SourcePath(options, e, ".dict.dz");
+        else if (e.kind == "hunspell") SourcePath(options, e, ".aff"), SourcePath(options, e, ".dic");
         else if (e.kind != "headwords") SourcePath(options, e);
 
     std::set<BilingualLink> links;
-    for (const SourceEntry& e : entries) {
-        if (e.kind == "headwords") continue;
+    auto read = [&](const SourceEntry& e) {
         Stopwatch watch;
         ReadSource(options, e, r, links);
         progress << "read " << e.kind << " " << e.from << (e.to.empty() ? "" : "-" + e.to) << " ("
                  << e.package << ") in " << watch.Seconds() << " s\n";
-    }
+    };
+    for (const SourceEntry& e : entries)
+        if (e.kind != "headwords" && e.kind != "hunspell") read(e);
     for (const SourceEntry& e : entries)
         if (e.kind == "headwords")
             AddHeadwordLemmas(links, LanguageNumber(e.from), Split(e.path, ','), r.inventory, r.lexicon, r.report);
+    // Full-form lists come last: their words join the lemmas read so far.
+    for (const SourceEntry& e : entries)
+        if (e.kind == "hunspell") read(e);
 
     Stopwatch watch;
     r.links = ResolveLinks(links, r.lexicon, r.report);
@@ -105,8 +120,14 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     if (ec) throw SourceError("cannot create " + options.out + ": " + ec.message());
     std::string base = options.out;
     if (!base.empty() && base.back() != '/') base += '/';
+    watch = Stopwatch();
     WriteAttributeInventory(base, r.inventory);
-    WriteDictionary(base, r, progress);
+    WriteLexiconFiles(base, r.inflection);
+    WriteAnalysisLists(options.sources, base, r.report);
+    const int32_t pages = WriteWordFormTrie(base, r.inflection);
+    WriteEmptyEngineStores(base);
+    progress << "wrote the lexicon, " << r.inflection.words.size() << " words, and a word-form trie of " << pages
+             << " pages in " << watch.Seconds() << " s\n";
     return r;
 }
 

@@ -29,12 +29,14 @@ struct BuildResult {
     const TagMapping* tags = nullptr;  // only while the sources are read
 };
 
-// One line of data/sources.txt: "KIND LANGUAGES PACKAGE PATH".
+// One line of data/sources.txt: "KIND LANGUAGES PACKAGE PATH", for a
+// Hunspell dictionary followed by the endings of its verbs.
 struct SourceEntry {
-    std::string kind;  // analyser, bilingual, freedict, german-english, headwords
+    std::string kind;  // analyser, bilingual, freedict, german-english, headwords, hunspell
     std::string from, to;
     std::string package;
     std::string path;  // below root
+    std::vector<std::string> verbEndings;
 };
 std::vector<SourceEntry> ParseSourceList(const std::string& text, const std::string& file);
 

@@ -38,6 +38,35 @@ std::size_t CommonPrefix(const std::u16string& a, const std::u16string& b) {
     return n;
 }
 
+using GroupKey = std::pair<std::u16string, std::vector<std::pair<std::u16string, int32_t>>>;
+
+struct GroupUse {
+    int32_t language = 0;
+    int64_t words = 0;
+    bool allowed = false;
+};
+
+// Marks the ending sets that get one of the kMaxGroupId ids. When there
+// are more sets, the ids are shared fairly among the languages (a language
+// needing less than an equal share keeps all its sets, the rest divide what
+// is left), and within a language the sets used by the most words win.
+void AllowGroups(std::map<GroupKey, GroupUse>& uses) {
+    std::map<int32_t, std::vector<std::pair<const GroupKey*, GroupUse*>>> byLanguage;
+    for (auto& [key, use] : uses) byLanguage[use.language].push_back({&key, &use});
+    std::vector<std::pair<std::size_t, int32_t>> needs;  // sets, language
+    for (const auto& [language, sets] : byLanguage) needs.push_back({sets.size(), language});
+    std::sort(needs.begin(), needs.end());
+    std::size_t left = static_cast<std::size_t>(kMaxGroupId);
+    for (std::size_t i = 0; i < needs.size(); ++i) {
+        const std::size_t given = std::min(needs[i].first, left / (needs.size() - i));
+        left -= given;
+        auto& sets = byLanguage[needs[i].second];
+        std::stable_sort(sets.begin(), sets.end(),
+                         [](const auto& a, const auto& b) { return a.second->words > b.second->words; });
+        for (std::size_t k = 0; k < given; ++k) sets[k].second->allowed = true;
+    }
+}
+
 }  // namespace
 
 InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventory& inventory,
@@ -68,7 +97,15 @@ InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventor
         model.details.push_back(record);
     }
 
-    std::map<std::pair<std::u16string, std::vector<std::pair<std::u16string, int32_t>>>, int32_t> groupIds;
+    // The words with their ending sets first; group ids are given out
+    // afterwards, since there may be fewer ids than sets.
+    struct PendingWord {
+        LexiconWordRecord word;
+        const GroupKey* group = nullptr;  // none: the word does not inflect
+        int64_t forms = 0;
+    };
+    std::vector<PendingWord> pending;
+    std::map<GroupKey, GroupUse> groupUses;
     for (const auto& [key, lemma] : lexicon.lemmas) {
         const std::string code = LanguageCode(key.language);
         std::u16string text = Utf8Decode(key.text);
@@ -85,12 +122,12 @@ InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventor
         if (tooManyValues) report.Drop(code, "form with more than eight values");
         std::size_t stem = text.size();
         for (const auto& [form, detail] : forms) stem = std::min(stem, CommonPrefix(text, form));
-        LexiconWordRecord word;
-        word.id = static_cast<int32_t>(model.words.size()) + 1;
-        word.language = key.language;
-        word.partOfSpeech = key.partOfSpeech;
-        word.stem = text.substr(0, stem);
-        word.lemma = text;
+        PendingWord p;
+        p.word.language = key.language;
+        p.word.partOfSpeech = key.partOfSpeech;
+        p.word.stem = text.substr(0, stem);
+        p.word.lemma = text;
+        p.forms = static_cast<int64_t>(forms.size());
         std::u16string base = text.substr(stem);
         std::vector<std::pair<std::u16string, int32_t>> endings;
         bool tooLong = Utf8Encode(base).size() > kMaxEndingBytes;
@@ -104,25 +141,41 @@ InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventor
         }
         std::sort(endings.begin(), endings.end());
         if (!endings.empty()) {
-            auto [it, added] = groupIds.emplace(std::make_pair(base, endings), 0);
+            auto it = groupUses.try_emplace(GroupKey{std::move(base), std::move(endings)}, GroupUse{key.language}).first;
+            ++it->second.words;
+            p.group = &it->first;
+        }
+        pending.push_back(std::move(p));
+    }
+    AllowGroups(groupUses);
+
+    std::map<const GroupKey*, int32_t> groupIds;
+    for (PendingWord& p : pending) {
+        LexiconWordRecord& word = p.word;
+        const std::string code = LanguageCode(word.language);
+        if (p.group && !groupUses.at(*p.group).allowed) {
+            // Without a group the word keeps its lemma as its only form.
+            report.Drop(code, "inflection of a word with no inflection group id left");
+            word.stem = word.lemma;
+            p.group = nullptr;
+            p.forms = 1;
+        }
+        if (p.group) {
+            auto [it, added] = groupIds.emplace(p.group, 0);
             if (added) {
-                if (model.groups.size() >= static_cast<std::size_t>(kMaxGroupId)) {
-                    groupIds.erase(it);
-                    report.Drop(code, "no inflection group id left");
-                    continue;
-                }
                 InflectionGroupRecord group;
                 group.id = static_cast<int32_t>(model.groups.size()) + 1;
-                group.baseEnding = base;
-                for (const auto& [ending, detail] : endings) group.endings.push_back({detail, ending});
+                group.baseEnding = p.group->first;
+                for (const auto& [ending, detail] : p.group->second) group.endings.push_back({detail, ending});
                 model.groups.push_back(std::move(group));
                 it->second = model.groups.back().id;
             }
             word.group = it->second;
         }
+        word.id = static_cast<int32_t>(model.words.size()) + 1;
         if (word.stem.empty()) report.Read(code, "zero-stem words");
         report.Read(code, "lemmas");
-        report.Read(code, "word forms", static_cast<int64_t>(forms.size()));
+        report.Read(code, "word forms", p.forms);
         model.words.push_back(std::move(word));
     }
     return model;

@@ -11,11 +11,10 @@
 
 #include "datagen/build/AttributeInventory.h"
 #include "datagen/build/LexiconModel.h"
+#include "morphology/WordInflexions.h"
 
 namespace pv {
 
-constexpr int kDetailSlots = 8;
-constexpr std::size_t kMaxEndingBytes = 40;  // UTF-8 bytes an ending record holds
 constexpr int32_t kMaxGroupId = 0xFFFE;      // 0 and 0xFFFF mean "does not inflect"
 
 struct InflectionDetailRecord {
@@ -56,7 +55,9 @@ struct InflectionModel {
 // One word per lemma, ids from 1 in lemma order. The stem is the longest
 // common prefix of the lemma and all its forms; lemmas whose ending sets
 // are identical share a group; a lemma whose stem is empty (an irregular
-// word) becomes a zero-stem word. Deterministic for the same lexicon.
+// word) becomes a zero-stem word. When there are more ending sets than
+// group ids, the ids are shared fairly among the languages and a word left
+// without one keeps only its lemma. Deterministic for the same lexicon.
 InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventory& inventory,
                                  BuildReport& report);
 

@@ -3,12 +3,18 @@
 #include <fstream>
 #include <sstream>
 
+#include "datagen/build/AnalysisLists.h"
 #include "datagen/build/AttTransducer.h"
 #include "datagen/build/DataBuild.h"
+#include "datagen/build/HunspellSource.h"
 #include "datagen/build/SourceText.h"
 #include "datagen/pvdata/Commands.h"
 #include "lexdb/tests/TempDir.h"
+#include "lexdb/Container.h"
+#include "lexdb/DataPath.h"
 #include "morphology/Attributes.h"
+#include "morphology/PhraseFiles.h"
+#include "morphology/WordAnalysis.h"
 #include "textutil/TextConvert.h"
 
 namespace pv {
@@ -44,6 +50,9 @@ const char* kBilingualDump =
     "0\t1\tw\ta\t0.000000\t\n1\t2\ta\tn\t0.000000\t\n2\t3\tl\td\t0.000000\t\n3\t4\tk\ta\t0.000000\t\n"
     "4\t5\tε\tr\t0.000000\t\n5\t6\t<vblex>\t<vblex>\t0.000000\t\n6\t6\t<inf>\t<inf>\t0.000000\t\n6\n";
 
+const char* kTurkishAffixes =
+    "SET UTF-8\nFLAG num\nSFX 1 N 1\nSFX 1 0 ler .\nSFX 2 N 1\nSFX 2 0 lerde .\nSFX 3 N 1\nSFX 3 0 de .\n";
+
 struct Fixture {
     TempDir tmp;
     BuildOptions options;
@@ -54,17 +63,19 @@ struct Fixture {
         options.out = tmp.path("out");
         options.ltPrint = "cat";  // the fixture "transducers" are already text dumps
         std::filesystem::create_directories(options.sources);
-        for (const char* name : {"attributes.txt", "tags.txt"})
+        for (const char* name : {"attributes.txt", "tags.txt", "spellfix.txt", "prefixes.txt", "suffixes.txt"})
             std::filesystem::copy_file(std::filesystem::path(PV_TEST_DATA) / name,
                                        std::filesystem::path(options.sources) / name);
         Write(options.sources + "/sources.txt",
               "analyser en pkg-en en.bin\nanalyser es pkg-es es.bin\nbilingual en-es pkg-bil en-es.bin\n"
-              "german-english de-en pkg-de de-en\n");
+              "german-english de-en pkg-de de-en\nhunspell tr pkg-tr tr mak,mek\n");
         Write(options.root + "/en.bin", kEnglishDump);
         Write(options.root + "/es.bin", kSpanishDump);
         Write(options.root + "/en-es.bin", kBilingualDump);
         Write(options.root + "/de-en",
               "# comment\nHund {m} | Hunde {pl} :: dog | dogs\ngehen {vi} | gehend | gegangen :: to go | going | gone\n");
+        Write(options.root + "/tr.aff", kTurkishAffixes);
+        Write(options.root + "/tr.dic", "3\nev/1,2,3\ngöz/1\ngitmek\n");
     }
 };
 
@@ -143,6 +154,62 @@ TEST(DataBuild, ExtractsFormsGroupsLinksAndWritesTheAttributeFiles) {
     EXPECT_TRUE(tables.EntryTemplates()[1].inUse);
 }
 
+// The analyses of a word in the loaded tables as "lemma:detail values".
+std::set<std::string> Readings(const std::string& word) {
+    std::set<std::string> readings;
+    for (const WordEntry& e : GetWordMeanings(Utf8Decode(word)).meanings) {
+        readings.insert(Utf8Encode(e.baseForm) + ":" + std::to_string(e.language));
+    }
+    return readings;
+}
+
+TEST(DataBuild, WrittenLexiconLoadsAndAnalysesWords) {
+    Fixture f;
+    std::ostringstream progress;
+    BuildResult r = BuildData(f.options, progress);
+    const std::string base = f.options.out + "/";
+    GrammarTables().LoadAttributeDefinitions(base);
+    ASSERT_TRUE(LoadInflexionTables(base));
+    ASSERT_TRUE(LoadSpellFixes(base));
+    ASSERT_TRUE(LoadLexicon(base));
+    EXPECT_TRUE(LoadWordForms(base));  // read from the file, not rebuilt
+
+    // Regular and zero-stem English, German stems written lower-cased,
+    // Turkish forms from the affix rules, a spelling fix (o typed for ö).
+    struct Case {
+        const char* word;
+        const char* reading;
+    } cases[] = {{"walked", "walk:1"}, {"went", "went:1"}, {"Hunde", "hund:4"}, {"evlerde", "ev:3"},
+                 {"gözler", "göz:3"},  {"gozler", "göz:3"}, {"gitmek", "gitmek:3"}};
+    for (const Case& c : cases) EXPECT_TRUE(Readings(c.word).count(c.reading)) << c.word;
+    EXPECT_TRUE(Readings("evlerx").empty());
+    EXPECT_TRUE(Readings("gözde").empty());  // göz has no flag 3
+
+    // evlerde carries the values of its suffix; went its word's lemma.
+    const AttributeInventory& inv = r.inventory;
+    for (const WordEntry& e : GetWordMeanings(u"evlerde").meanings) {
+        EXPECT_EQ(e.partOfSpeech, inv.ValueId("noun"));
+        for (const char* v : {"plural", "locative"})
+            EXPECT_NE(std::find(e.attributes.begin(), e.attributes.end(), inv.ValueId(v)), e.attributes.end()) << v;
+    }
+    EXPECT_EQ(GetWordMeanings(u"gitmek").meanings.at(0).partOfSpeech, inv.ValueId("verb"));
+    EXPECT_EQ(GetWordEntry(GetWordMeanings(u"went").meanings.at(0).id).form, u"go");
+    EXPECT_EQ(Inflexions().prefixes.Find(u"auf").found, true);
+
+    // Every other file the engine opens at start is a complete container.
+    std::vector<std::string> files = {"DATA\\RELS.DAT", "DATA\\EXTREL.IDX", "Data\\CDHEAD.DAT",
+                                      "Data\\RCDHEAD.DAT"};
+    for (const char* name : {kPhrasesFile, kSynthPhrasesFile, kPhraseConditionsFile, kPhraseSFile, kPhraseIFile,
+                             kPhraseAttributesFile, kPhraseJFile, kPhraseRelationsFile, kSynthRelationsFile,
+                             kSynthLinksFile, kBuildStepsFile, kBuildConditionsFile, kBuildAssignmentsFile,
+                             kBuildSlotConditionsFile, kPhrasePFile})
+        files.push_back(name);
+    for (const std::string& name : files)
+        EXPECT_TRUE(ReadCountedBlock(ResolveDataPath(base, name)).complete) << name;
+    for (const char* name : {"Data\\CDHASH.DAT", "Data\\RCDHASH.DAT", "DATA\\EXTREL.DAT"})
+        EXPECT_TRUE(std::filesystem::exists(ResolveDataPath(base, name))) << name;
+}
+
 TEST(DataBuild, SameSourcesGiveTheSameBytesAndModel) {
     Fixture f;
     auto build = [&] {
@@ -151,11 +218,56 @@ TEST(DataBuild, SameSourcesGiveTheSameBytesAndModel) {
         std::ostringstream dump;
         for (const LexiconWordRecord& w : r.inflection.words)
             dump << w.id << ' ' << Utf8Encode(w.lemma) << ' ' << w.group << '\n';
-        for (const char* name : {"ATTRS.DAT", "ATTRVALS.DAT", "POSDEFS.DAT", "RELDEF.DAT"})
-            dump << ReadWholeFile(f.options.out + "/DATA/" + name);
+        std::set<std::filesystem::path> names;
+        for (const auto& file : std::filesystem::directory_iterator(f.options.out + "/DATA")) names.insert(file.path());
+        for (const std::filesystem::path& name : names) dump << name << ReadWholeFile(name.string());
         return dump.str();
     };
     EXPECT_EQ(build(), build());
+}
+
+TEST(Hunspell, ExpandsAffixesUnderTheirConditions) {
+    const char* aff =
+        "SET UTF-8\nFLAG long\nNEEDAFFIX hh\nONLYINCOMPOUND oo\n"
+        "SFX Aa Y 2\nSFX Aa y ies [^aeiou]y\nSFX Aa 0 s [aeiou]y\n"
+        "PFX Bb Y 1\nPFX Bb 0 un .\n";
+    BuildReport report;
+    std::vector<HunspellWord> words =
+        ExpandHunspell(aff, "4\nbaby/Aa\nday/AaBb\nply/hhAa\nling/oo\n", report, "en");
+    std::map<std::string, std::set<std::string>> forms;
+    for (const HunspellWord& w : words)
+        for (const auto& [text, affixes] : w.forms) forms[w.word].insert(text);
+    EXPECT_EQ(forms, (std::map<std::string, std::set<std::string>>{
+                         {"baby", {"baby", "babies"}},
+                         {"day", {"day", "days", "unday", "undays"}},
+                         {"ply", {"plies"}},  // only with an affix
+                     }));  // "ling" only inside compounds
+    EXPECT_EQ(report.dropped.at("en").at("hunspell word only inside compounds"), 1);
+}
+
+TEST(AnalysisLists, RefuseMalformedLines) {
+    struct Case {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"ue ü de 1\n", "expected: FROM TO"},
+        {"Ue ü de 1 inside\n", "lower case"},
+        {"ue ü xx 1 inside\n", "unknown language xx"},
+        {"ue ü de 1 middle\n", "unknown place middle"},
+        {"ue ü de -1 inside\n", "bad weight"},
+    };
+    for (const Case& c : cases) {
+        try {
+            ParseSpellFixes(c.text, "t");
+            ADD_FAILURE() << c.text;
+        } catch (const SourceError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();
+        }
+    }
+    std::vector<SpellFixSource> fixes = ParseSpellFixes("ss ß de,tr 2 inside,end\n", "t");
+    ASSERT_EQ(fixes.size(), 1u);
+    EXPECT_EQ(fixes[0].data.mask, (1u << 4) | (1u << 3));
+    EXPECT_EQ(fixes[0].data.flags, kFixInside | kFixAtEnd);
 }
 
 TEST(DataBuild, CommandNamesTheMissingPackageAndBadSources) {

@@ -1,0 +1,39 @@
+// Word forms from a Hunspell dictionary: every word of the ".dic" file with
+// the forms that its affix flags give under the rules of the ".aff" file.
+// The expansion is bounded: one prefix and one suffix at most, continuation
+// classes are not followed, and a word keeps at most kMaxHunspellForms forms.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "datagen/build/LexiconModel.h"
+#include "datagen/build/TagMapping.h"
+
+namespace pv {
+
+constexpr std::size_t kMaxHunspellForms = 2000;
+
+// The surface forms of each dictionary word, the word itself first unless
+// it needs an affix; each form with the affix texts that made it. Words
+// only allowed inside compounds are left out. Throws SourceError for a
+// malformed affix file.
+struct HunspellWord {
+    std::string word;  // UTF-8
+    std::vector<std::pair<std::string, std::vector<std::string>>> forms;  // text, affixes added
+};
+std::vector<HunspellWord> ExpandHunspell(std::string_view aff, std::string_view dic, BuildReport& report,
+                                         const std::string& language);
+
+// Adds the forms to the lexicon. A word goes to the lemmas of its language
+// that have the same text (any part of speech); a word that is no lemma yet
+// becomes one: a verb when it ends in one of verbEndings, a noun (a proper
+// noun when capitalised, except in German, where every noun is) otherwise.
+// The values of a form are those of its affixes in the "hunspell" tag
+// scheme; a form that a lemma already has is not added again.
+void ReadHunspell(std::string_view aff, std::string_view dic, const std::string& language,
+                  const std::vector<std::string>& verbEndings, const AttributeInventory& inventory,
+                  const TagMapping& tags, Lexicon& lexicon, BuildReport& report);
+
+}  // namespace pv
