@@ -5,6 +5,7 @@
 
 #include "datagen/build/AnalysisLists.h"
 #include "datagen/build/ApertiumSource.h"
+#include "datagen/build/DictionaryEntries.h"
 #include "datagen/build/DictionarySources.h"
 #include "datagen/build/EngineStores.h"
 #include "datagen/build/HunspellSource.h"
@@ -128,6 +129,7 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     WriteEmptyEngineStores(base);
     progress << "wrote the lexicon, " << r.inflection.words.size() << " words, and a word-form trie of " << pages
              << " pages in " << watch.Seconds() << " s\n";
+    WriteDictionary(base, r, progress);
     return r;
 }
 
