@@ -11,7 +11,6 @@
 #include "engine/EngineState.h"
 #include "engine/FragmentEntries.h"
 #include "lexdb/CollocationFiles.h"
-#include "morphology/DelimitedList.h"
 #include "morphology/WordAnalysis.h"
 #include "textutil/ErrorReporter.h"
 #include "textutil/TextConvert.h"
@@ -24,8 +23,6 @@ constexpr std::size_t kMaxKeyLength = 255;
 constexpr int32_t kSymbolPartOfSpeech = 768;
 constexpr int32_t kBelowThirtyTwoValue = 383;
 constexpr int32_t kNoClass = -1;
-// An entry text is at most 511 bytes and ends with a 0 byte.
-constexpr int32_t kMaxTextRead = 512;
 
 void Report(const std::exception& error, std::u16string_view where) {
     ShowErrorBox(u"Exception " + Utf8Decode(error.what()) + std::u16string(where));
@@ -37,40 +34,18 @@ int32_t FirstId(std::string_view key) {
     return id;
 }
 
-// The key of the entry in header row `row`: the word ids of its text.
-std::string DataKey(CollocationFiles& database, int32_t row) {
-    const ColHeader header = ParseColHeader(database.headers.Get(row));
-    std::string text = database.texts.Get(static_cast<int64_t>(header.textOffset) + 1, kMaxTextRead);
-    const std::size_t end = text.find('\0');
-    text.resize(end == std::string::npos ? 0 : end);
-    const std::vector<std::string> fields = SplitDelimited(text, '|');
-    return fields.size() > 1 ? JoinIdList(ParseIdList(fields[1])) : std::string();
-}
-
-// Calls visit(row, data key) for every entry whose first word id is the
-// key's first id, in index order, until visit returns false.
-template <typename Visit>
-void ForEachEntryOfFirstId(std::string_view key, Visit visit) {
+// The entries whose first word id is the key's first one, with their keys.
+const std::vector<KeyedRow>& EntriesOfFirstId(std::string_view key) {
+    static const std::vector<KeyedRow> none;
     CollocationFiles* database = CollocationDatabase();
-    if (!database) return;
-    const int32_t firstId = FirstId(key);
-    IndexReader& index = database->byFirstWord;
-    for (IndexReader::Found at = index.Find(firstId); at.found && at.record < index.count(); ++at.record) {
-        const IndexReader::Record record = index.Get(at.record);
-        if (record.key != firstId) break;
-        if (!visit(record.value, DataKey(*database, record.value))) break;
-    }
+    return database ? database->EntriesOfFirstWord(FirstId(key)) : none;
 }
 
 // Whether some entry's key continues key with a further word.
 bool BeginsSomeKey(const std::string& key) {
     const std::string prefix = key + ";";
-    bool found = false;
-    ForEachEntryOfFirstId(key, [&](int32_t, const std::string& dataKey) {
-        found = dataKey.starts_with(prefix);
-        return !found;
-    });
-    return found;
+    const std::vector<KeyedRow>& entries = EntriesOfFirstId(key);
+    return std::any_of(entries.begin(), entries.end(), [&](const KeyedRow& e) { return e.key.starts_with(prefix); });
 }
 
 PartialMatch OneWordKey(int32_t id, int start, int span, int reading) {
@@ -237,7 +212,9 @@ void ExtendPartialMatches(int q, int a) {
             PartialMatch match = OneWordKey(cell.words.meanings[k].id, q, a - q, static_cast<int>(k));
             if (BeginsSomeKey(match.key)) kept.push_back(std::move(match));
         }
-        for (int p = q; p < a; ++p) {
+        // Partial matches lie only in the spans of row q that received content.
+        const int splits = std::min(a, q + chart.Cell(q, 0).contentSpans);
+        for (int p = q; p < splits; ++p) {
             const FragmentEntries& left = chart.Cell(q, p - q);
             const FragmentEntries& right = chart.Cell(p + 1, a - p - 1);
             for (const PartialMatch& match : left.partialMatches) {
@@ -262,10 +239,8 @@ void ExtendPartialMatches(int q, int a) {
 void AddPermutationString(const PartialMatch& key, int reading, double weight, int start, FragmentEntries& cell) {
     try {
         std::vector<int32_t> rows;
-        ForEachEntryOfFirstId(key.key, [&](int32_t row, const std::string& dataKey) {
-            if (dataKey == key.key) rows.push_back(row);
-            return true;
-        });
+        for (const KeyedRow& entry : EntriesOfFirstId(key.key))
+            if (entry.key == key.key) rows.push_back(entry.row);
         for (int32_t row : rows) AddPermutationEntry(key, row, reading, weight, start, cell);
     } catch (const std::exception& error) {
         Report(error, u" in AddPermutationString");

@@ -85,11 +85,28 @@ Collocation CollocationFiles::LoadByRow(int32_t row) {
     entry.sourceScore = header.firstScore / 1000.0;
     entry.targetScore = header.secondScore / 1000.0;
     entry.meaningId = header.meaningId;
-    std::string text = texts.Get(static_cast<int64_t>(header.textOffset) + 1, kMaxTextRead);
+    ParseCollocationText(EntryText(header.textOffset), entry);
+    return entry;
+}
+
+std::string CollocationFiles::EntryText(int32_t textOffset) {
+    std::string text = texts.Get(static_cast<int64_t>(textOffset) + 1, kMaxTextRead);
     const std::size_t end = text.find('\0');
     text.resize(end == std::string::npos ? 0 : end);  // no terminator within 512 bytes: no text
-    ParseCollocationText(text, entry);
-    return entry;
+    return text;
+}
+
+const std::vector<KeyedRow>& CollocationFiles::EntriesOfFirstWord(int32_t firstId) {
+    if (auto known = entriesOfFirstWord_.find(firstId); known != entriesOfFirstWord_.end()) return known->second;
+    std::vector<KeyedRow> entries;
+    for (IndexReader::Found at = byFirstWord.Find(firstId); at.found && at.record < byFirstWord.count(); ++at.record) {
+        const IndexReader::Record record = byFirstWord.Get(at.record);
+        if (record.key != firstId) break;
+        const std::vector<std::string> fields =
+            SplitDelimited(EntryText(ParseColHeader(headers.Get(record.value)).textOffset), '|');
+        entries.push_back({record.value, fields.size() > kWordIds ? JoinIdList(ParseIdList(fields[kWordIds])) : ""});
+    }
+    return entriesOfFirstWord_.emplace(firstId, std::move(entries)).first->second;
 }
 
 Collocation CollocationFiles::LoadById(int32_t id) {

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "lexdb/ColReaders.h"
 #include "lexdb/Collocation.h"
@@ -17,6 +19,13 @@ namespace pv {
 // inherited groups, second prepositions, translations. Missing or
 // undecodable fields keep their defaults.
 void ParseCollocationText(std::string_view text, Collocation& entry);
+
+// A row of the word-id index with the key of its entry: the word ids of its
+// text joined with ";".
+struct KeyedRow {
+    int32_t row = 0;
+    std::string key;
+};
 
 struct CollocationFiles {
     // The files named by name + suffix below the program folder (with "\"
@@ -30,12 +39,20 @@ struct CollocationFiles {
     Collocation LoadById(int32_t id);
     // The entry of a header row. Throws EngineError for a bad row.
     Collocation LoadByRow(int32_t row);
+    // The entries whose first word id is firstId, in index order, with their
+    // keys; read once per id and then kept, as the files never change.
+    // Throws EngineError for a row that cannot be read.
+    const std::vector<KeyedRow>& EntriesOfFirstWord(int32_t firstId);
 
     ColHdrReader headers;
     ColDataReader texts;
     IndexReader byId;
     IndexReader byClass;      // GLID.HSH
     IndexReader byFirstWord;  // WRDID.HSH
+
+private:
+    std::string EntryText(int32_t textOffset);
+    std::unordered_map<int32_t, std::vector<KeyedRow>> entriesOfFirstWord_;
 };
 
 // Opens the collocation files of the program folder as the process-wide
