@@ -3,8 +3,8 @@
 #include <exception>
 #include <string>
 
-#include "engine/AnalysisSeams.h"
 #include "engine/CollocationSearch.h"
+#include "engine/ContextScoring.h"
 #include "engine/EngineError.h"
 #include "engine/EngineSettings.h"
 #include "engine/EngineState.h"

@@ -3,14 +3,20 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/Chart.h"
 #include "engine/CollocationInstances.h"
+#include "engine/ContextScoring.h"
+#include "engine/ContextScoringAncestors.h"
+#include "engine/ContextScoringRelations.h"
 #include "engine/WordEntry.h"
+#include "lexdb/ContextStore.h"
 #include "lexdb/FEManager.h"
+#include "lexdb/RelationStore.h"
 #include "lexdb/TLister.h"
 
 namespace pv {
@@ -31,6 +37,17 @@ struct EngineState {
     // The candidate lists of the phrase rules, created once all tables are
     // loaded; the second is emptied whenever the window runs empty.
     std::array<std::optional<TLister>, 2> listers;
+
+    // Context and relation scoring: the stores, loaded at start (null when
+    // not loaded: they answer nothing), the context of the current text,
+    // the ancestor chains of the classes in use and the relation scores.
+    std::unique_ptr<RelationHash> relations;
+    std::unique_ptr<RelationLoader> extendedRelations;
+    std::unique_ptr<ContextDataHash> contextData;       // "CD", by meaning id
+    std::unique_ptr<ContextDataHash> classContextData;  // "RCD", by class id
+    ContextTables context;
+    AncestorRecords ancestors;
+    RelationScoreCache relationCache;
 };
 
 EngineState& Engine();

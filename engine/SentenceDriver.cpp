@@ -87,6 +87,7 @@ bool ShiftWindow(int r) {
         engine.P = std::max(0, engine.P - r);
         engine.N = std::max(0, engine.N - r);
         engine.chart.Shift(r, engine.N);
+        engine.ancestors.ReleaseBefore(r);
         engine.instances.ReleaseBefore(r);
         return true;
     } catch (...) {

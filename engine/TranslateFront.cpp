@@ -1,5 +1,6 @@
 #include <mutex>
 
+#include "engine/ContextScoring.h"
 #include "engine/Engine.h"
 #include "engine/EngineState.h"
 #include "engine/FixResult.h"
@@ -69,6 +70,7 @@ std::u16string TranslateText(std::u16string_view text) {
     std::u16string normalised = NormaliseTypography(text);
     if (HasNoTranslateMark(normalised)) return normalised;
     normalised += u' ';
+    BeginText();
     std::u16string output;
     TranslateTokens(normalised, {}, output);
     AppendSegmentText(output, ProcessTokenGuarded({}, {}));
@@ -84,6 +86,7 @@ std::u16string TranslateEntry(std::u16string_view text, const std::u16string& ma
 
 void TranslateBatch(BatchEntries& entries) {
     std::lock_guard<std::recursive_mutex> lock(EngineLock());
+    BeginText();
     std::u16string joined;
     int processed = 0;
     bool flushed = false;

@@ -12,6 +12,7 @@ const char* const kUsage =
     "       pvtranslate --filters\n"
     "       pvtranslate [--data DIR] --analyse [FILE...]\n"
     "       pvtranslate [--data DIR] --forms WORD [--lang LANG]\n"
+    "       pvtranslate [--to LANG] [--data DIR] --describe WORD [--ui LANG]\n"
     "Translates each line of the files (or of standard input) and writes the\n"
     "translation to standard output, line by line, in UTF-8. A file whose\n"
     "extension is the one a filter plug-in names (such as .srt) goes through\n"
@@ -36,6 +37,11 @@ const char* const kUsage =
     "  --forms WORD   print each word that WORD can be a form of: its lemma with\n"
     "                 labels and language, then all its forms with their labels\n"
     "  --lang LANG    with --forms: list the forms only of words of this language\n"
+    "  --describe WORD  print the dictionary entry of a word or collocation:\n"
+    "                 its readings by language and meaning, with their labels\n"
+    "                 and their translations into the --to language\n"
+    "  --ui LANG      with --describe: the language of the explanations, en, bg\n"
+    "                 or fr (default: en)\n"
     "  --help         show this text\n";
 
 std::optional<int> ParseLanguage(std::string_view text) {
@@ -67,6 +73,7 @@ std::optional<TranslateOptions> ParseCommandLine(const std::vector<std::string>&
     bool onlyFiles = false;
     bool portGiven = false;
     bool langGiven = false;
+    bool uiGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
         if (onlyFiles || arg == "-" || arg.empty() || arg[0] != '-') {
@@ -131,6 +138,18 @@ std::optional<TranslateOptions> ParseCommandLine(const std::vector<std::string>&
             }
             options.formsLanguage = *language;
             langGiven = true;
+        } else if (arg == "--describe") {
+            if (!takeValue()) return std::nullopt;
+            options.describe = value;
+        } else if (arg == "--ui") {
+            if (!takeValue()) return std::nullopt;
+            std::optional<int> language = ParseLanguage(value);
+            if (language != 1 && language != 2 && language != 6) {
+                error = "unknown interface language '" + value + "' (use en bg fr or 1, 2, 6)";
+                return std::nullopt;
+            }
+            options.interfaceLanguage = *language;
+            uiGiven = true;
         } else if (arg == "--port") {
             if (!takeValue()) return std::nullopt;
             std::optional<int> port = ParsePort(value);
@@ -163,6 +182,15 @@ std::optional<TranslateOptions> ParseCommandLine(const std::vector<std::string>&
         (options.serve || !options.filter.empty() || options.listFilters ||
          (options.analyse && options.forms))) {
         error = "--analyse and --forms take no --serve, --filter, --filters or each other";
+        return std::nullopt;
+    }
+    if (uiGiven && !options.describe) {
+        error = "option --ui needs --describe";
+        return std::nullopt;
+    }
+    if (options.describe && (!options.files.empty() || options.serve || !options.filter.empty() ||
+                             options.listFilters || options.analyse || options.forms)) {
+        error = "--describe takes no FILE, --serve, --filter, --filters, --analyse or --forms";
         return std::nullopt;
     }
     if (options.forms && !options.files.empty()) {

@@ -20,6 +20,8 @@ struct TranslateOptions {
     bool analyse = false;            // print the readings of every token
     std::optional<std::string> forms;  // print the forms of this word
     int formsLanguage = 0;           // only the forms of words of this language; 0 all
+    std::optional<std::string> describe;  // print the dictionary description of this word
+    int interfaceLanguage = 1;       // the wording of the description: 1 English, 2 Bulgarian, 6 French
 };
 
 // A language id (1..7, 9) or code (en, bg, tr, de, es, fr, it, ru).

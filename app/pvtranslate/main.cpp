@@ -19,6 +19,7 @@
 #include "app/pvtranslate/DataTools.h"
 #include "app/pvtranslate/DocumentTranslator.h"
 #include "app/pvtranslate/LineTranslator.h"
+#include "engine/DescribeWord.h"
 #include "engine/Engine.h"
 #include "filters/FilterHost.h"
 #include "integrations/HttpService.h"
@@ -129,6 +130,18 @@ int TranslateFile(pv::FilterHost& host, int filter, const std::string& file) {
     return 0;
 }
 
+// --describe: the dictionary entry, with this platform's line ends.
+int Describe(const std::string& word, int interfaceLanguage) {
+    if (pv::FindInvalidUtf8(word) != std::string::npos) return Fail("the word is not UTF-8 text", 1);
+    std::string text = pv::Utf8Encode(pv::DescribeWord(pv::Utf8Decode(word), interfaceLanguage));
+    std::erase(text, '\r');
+    text.erase(0, text.find_first_not_of('\n'));
+    if (text.empty() || text.back() != '\n') text += '\n';
+    std::cout << text;
+    std::cout.flush();
+    return std::cout.good() ? 0 : Fail("cannot write the description", 1);
+}
+
 // --analyse and --forms: only the analysis tables are loaded, not the engine.
 int RunDataTool(pv::TranslateOptions& options, const std::string& programFolder) {
     std::string dataDir = options.dataDir.empty() ? programFolder : options.dataDir;
@@ -181,6 +194,7 @@ int main(int argc, char** argv) {
     if (!pv::StartEngine(dataDir)) return Fail("cannot load the dictionary data in " + dataDir, 1);
     pv::TargetLanguage = options->language;
     if (options->serve) return Serve(options->port, options->language);
+    if (options->describe) return Describe(*options->describe, options->interfaceLanguage);
 
     std::ios::sync_with_stdio(false);
     if (options->files.empty()) options->files.push_back("-");

@@ -54,6 +54,12 @@ TEST(CommandLine, ParsesTheDataTools) {
     EXPECT_EQ(options->forms, "walks");
     EXPECT_EQ(options->formsLanguage, 4);
     EXPECT_EQ(ParseCommandLine({"--forms=x"}, error)->formsLanguage, 0);
+    options = ParseCommandLine({"--describe", "big house", "--ui", "bg", "--to", "de"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->describe, "big house");
+    EXPECT_EQ(options->interfaceLanguage, 2);
+    EXPECT_EQ(options->language, 4);
+    EXPECT_EQ(ParseCommandLine({"--describe=x"}, error)->interfaceLanguage, 1);
 }
 
 TEST(CommandLine, RejectsUnknownOptionsLanguagesAndMissingValues) {
@@ -81,6 +87,11 @@ TEST(CommandLine, RejectsUnknownOptionsLanguagesAndMissingValues) {
         {{"--forms", "x", "a.txt"}, "--forms takes no FILE"},
         {{"--analyse", "--forms", "x"}, "--analyse and --forms take no"},
         {{"--analyse", "--serve"}, "--analyse and --forms take no"},
+        {{"--describe"}, "option --describe needs a value"},
+        {{"--ui", "bg"}, "option --ui needs --describe"},
+        {{"--describe", "x", "--ui", "de"}, "unknown interface language 'de'"},
+        {{"--describe", "x", "a.txt"}, "--describe takes no FILE"},
+        {{"--describe", "x", "--forms", "y"}, "--describe takes no FILE"},
     };
     for (const Case& c : cases) {
         std::string error;

@@ -22,6 +22,8 @@ printf 'three\n' > "$tmp/b.txt"
 check files "$(printf 'One\n\nTwo\nThree')" "$(bin --to=de "$tmp/a.txt" "$tmp/b.txt")"
 
 bin --help | grep -q -- '--to LANG' || { echo "FAIL help"; fail=1; }
+check describe-unknown '"xyzzyq" is an unknown word or collocation' "$(bin --describe xyzzyq)"
+check describe-unknown-bg '"xyzzyq" е непозната дума или словосъчетание' "$(bin --describe xyzzyq --ui bg)"
 bin --bogus >/dev/null 2>"$tmp/err"; check bogus-status 2 $?
 grep -q "unknown option '--bogus'" "$tmp/err" || { echo "FAIL bogus message"; fail=1; }
 bin --to xx </dev/null >/dev/null 2>&1; check language-status 2 $?
