@@ -8,6 +8,7 @@
 #include "engine/EngineError.h"
 #include "engine/EngineSettings.h"
 #include "engine/EngineState.h"
+#include "engine/OutputSynthesis.h"
 #include "engine/TextFront.h"
 #include "engine/WordPositions.h"
 #include "textutil/ErrorReporter.h"
@@ -47,14 +48,25 @@ int FirstSegmentEnd(int e) {
     return last;
 }
 
-// The words of the segment that ends at plan position e, each behind its
-// own entry mark so that a batch can give every word back to its entry.
-// Output synthesis of the segment's entry takes this place once it exists.
+// The entry that the plan chose for a segment, if its cell still holds it.
+const FE* SegmentEntry(const PlanEntry& segment) {
+    Chart& chart = Engine().chart;
+    if (segment.start < 0 || segment.start >= kChartRows || segment.span < 0 ||
+        segment.span >= static_cast<int>(chart.rows[segment.start].size()) || segment.index < 0)
+        return nullptr;
+    const FragmentEntries& cell = chart.Cell(segment.start, segment.span);
+    return cell.count > segment.index ? cell.entries[segment.index] : nullptr;
+}
+
+// The translation of the segment that ends at plan position e. Without its
+// entry the segment's words stand as they are, each behind its own entry
+// mark so that a batch can give every word back to its entry.
 std::u16string SegmentText(int e) {
     const EngineState& engine = Engine();
-    const PlanEntry& entry = engine.chart.plan[e];
-    const int first = std::max<int>(entry.start, 0);
-    const int end = std::min<int>(entry.start + entry.span + 1, engine.N);
+    const PlanEntry& segment = engine.chart.plan[e];
+    if (const FE* entry = SegmentEntry(segment)) return CapitaliseSegment(SegmentTranslation(*entry));
+    const int first = std::max<int>(segment.start, 0);
+    const int end = std::min<int>(segment.start + segment.span + 1, engine.N);
     std::u16string text;
     for (int s = first; s < end; ++s) {
         const WordEntryArr& word = engine.Window[s];
