@@ -100,7 +100,14 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
         report.Read(language, "analyses");
         if (surface.empty()) return report.Drop(language, "empty surface form");
         if (surface.find(' ') != std::string::npos) return report.Drop(language, "multi-word form");
-        if (!SplitAnalysis(analysis, lemma, tagList) || lemma.empty())
+        // A contraction ("del" = de<pr>+el<det>) is read as a form of its
+        // first word, so that the text's word has a reading.
+        std::string_view single = analysis;
+        if (std::size_t plus = single.find('+'); plus != std::string_view::npos && single.find('#') == std::string_view::npos) {
+            single = single.substr(0, plus);
+            report.Read(language, "joined analyses read as their first word");
+        }
+        if (!SplitAnalysis(single, lemma, tagList) || lemma.empty())
             return report.Drop(language, "compound or joined analysis");
         if (lemma.find(' ') != std::string::npos) return report.Drop(language, "multi-word lemma");
         unknown.clear();

@@ -43,7 +43,10 @@ const char* kEnglishDump =
 
 const char* kSpanishDump =
     "0\t1\ta\ta\t0.000000\t\n1\t2\tn\tn\t0.000000\t\n2\t3\td\td\t0.000000\t\n3\t4\ta\ta\t0.000000\t\n"
-    "4\t5\tr\tr\t0.000000\t\n5\t6\tε\t<vblex>\t0.000000\t\n6\t7\tε\t<inf>\t0.000000\t\n7\n";
+    "4\t5\tr\tr\t0.000000\t\n5\t6\tε\t<vblex>\t0.000000\t\n6\t7\tε\t<inf>\t0.000000\t\n"
+    // The contraction "al" = a<pr>+el<det>.
+    "0\t8\ta\ta\t0.000000\t\n8\t9\tl\t<pr>\t0.000000\t\n9\t10\tε\t+\t0.000000\t\n10\t11\tε\te\t0.000000\t\n"
+    "11\t12\tε\tl\t0.000000\t\n12\t13\tε\t<det>\t0.000000\t\n7\n13\n";
 
 // A bilingual dump whose entries end in an any-tag loop.
 const char* kBilingualDump =
@@ -175,12 +178,14 @@ TEST(DataBuild, WrittenLexiconLoadsAndAnalysesWords) {
     EXPECT_TRUE(LoadWordForms(base));  // read from the file, not rebuilt
 
     // Regular and zero-stem English, German stems written lower-cased,
-    // Turkish forms from the affix rules, a spelling fix (o typed for ö).
+    // Turkish forms from the affix rules, a spelling fix (o typed for ö), a
+    // Spanish contraction read as its first word.
     struct Case {
         const char* word;
         const char* reading;
     } cases[] = {{"walked", "walk:1"}, {"went", "went:1"}, {"Hunde", "hund:4"}, {"evlerde", "ev:3"},
-                 {"gözler", "göz:3"},  {"gozler", "göz:3"}, {"gitmek", "gitmek:3"}};
+                 {"gözler", "göz:3"},  {"gozler", "göz:3"}, {"gitmek", "gitmek:3"},
+                 {"al", "a:5"}};
     for (const Case& c : cases) EXPECT_TRUE(Readings(c.word).count(c.reading)) << c.word;
     EXPECT_TRUE(Readings("evlerx").empty());
     EXPECT_TRUE(Readings("gözde").empty());  // göz has no flag 3
