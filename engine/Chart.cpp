@@ -35,10 +35,13 @@ void MoveDown(FE* entry, int r, uint32_t stamp) {
     if (!entry || entry->shiftStamp == stamp || entry->start < r) return;
     entry->shiftStamp = stamp;
     entry->start = static_cast<int16_t>(entry->start - r);
-    for (FE* slot : entry->slots) MoveDown(slot, r, stamp);
-    for (FE* child : entry->children) MoveDown(child, r, stamp);
-    MoveDown(entry->leftChild, r, stamp);
-    MoveDown(entry->rightChild, r, stamp);
+    // Most entries are leaves without sub-entries: test before calling.
+    for (FE* slot : entry->slots)
+        if (slot) MoveDown(slot, r, stamp);
+    for (FE* child : entry->children)
+        if (child) MoveDown(child, r, stamp);
+    if (entry->leftChild) MoveDown(entry->leftChild, r, stamp);
+    if (entry->rightChild) MoveDown(entry->rightChild, r, stamp);
 }
 
 void MoveDown(PartialMatch& match, int r) {
