@@ -28,16 +28,18 @@ struct LemmaShape {
 };
 
 LemmaShape ShapeOf(const Lemma& lemma, const AttributeInventory& inventory) {
-    std::map<int32_t, std::size_t> counts;
-    for (const WordForm& form : lemma.forms)
-        for (int32_t value : form.values) ++counts[value];
+    WordArray values;
+    for (const WordForm& form : lemma.forms) values.insert(values.end(), form.values.begin(), form.values.end());
+    std::sort(values.begin(), values.end());
     LemmaShape shape;
-    std::set<int32_t> varying;
-    for (const auto& [value, count] : counts) {
-        if (count == lemma.forms.size()) shape.common.push_back(value);
-        else if (int32_t attribute = inventory.AttributeOf(value); attribute >= 0) varying.insert(attribute);
+    for (std::size_t i = 0; i < values.size();) {
+        std::size_t end = i;
+        while (end < values.size() && values[end] == values[i]) ++end;
+        if (end - i == lemma.forms.size()) shape.common.push_back(values[i]);
+        else if (int32_t attribute = inventory.AttributeOf(values[i]); attribute >= 0) AddIfMissing(shape.varying, attribute);
+        i = end;
     }
-    shape.varying.assign(varying.begin(), varying.end());
+    std::sort(shape.varying.begin(), shape.varying.end());
     return shape;
 }
 
@@ -137,14 +139,23 @@ public:
     }
 
 private:
+    // Words follow the lexicon's lemma order (lemmas that could not become
+    // words are missing), so one walk pairs them.
     void IndexWords() {
-        for (const LexiconWordRecord& word : r_.inflection.words) {
-            auto it = r_.lexicon.lemmas.find(LemmaKey{word.language, Utf8Encode(word.lemma), word.partOfSpeech});
-            if (it == r_.lexicon.lemmas.end()) continue;
-            idOf_[it->first] = word.id;
-            lemmaOfId_[word.id] = &*it;
-            lastId_ = std::max(lastId_, word.id);
+        const std::vector<LexiconWordRecord>& words = r_.inflection.words;
+        lemmaOfId_.assign(words.empty() ? 1 : static_cast<std::size_t>(words.back().id) + 1, nullptr);
+        auto word = words.begin();
+        for (auto lemma = r_.lexicon.lemmas.begin(); lemma != r_.lexicon.lemmas.end() && word != words.end(); ++lemma) {
+            const LemmaKey& key = lemma->first;
+            if (key.language != word->language || key.partOfSpeech != word->partOfSpeech ||
+                Utf8Decode(key.text) != word->lemma)
+                continue;
+            idOf_.emplace_hint(idOf_.end(), key, word->id);
+            lemmaOfId_[word->id] = &lemma->second;
+            lastId_ = std::max(lastId_, word->id);
+            ++word;
         }
+        if (word != words.end()) throw SourceError("the inflection words do not follow the lemma order");
         for (const BilingualLink& link : r_.links) {
             if (link.to.language == kEnglish) linkedToEnglish_.insert(link.from);
             if (link.from.language == kEnglish) linkedToEnglish_.insert(link.to);
@@ -164,7 +175,6 @@ private:
             record.classId = *it->second.begin();
             record.flag = FirstHandClass(key) ? 1 : 0;
         }
-        keyOfEntry_.push_back(key);
     }
 
     bool FirstHandClass(const LemmaKey& key) const {
@@ -179,8 +189,7 @@ private:
         record.requiredAttributes = {{}};
         const LemmaKey key{word.language, record.text, word.partOfSpeech};
         LemmaShape shape;
-        if (auto it = lemmaOfId_.find(word.id); it != lemmaOfId_.end())
-            shape = ShapeOf(it->second->second, r_.inventory);
+        if (const Lemma* lemma = lemmaOfId_[word.id]) shape = ShapeOf(*lemma, r_.inventory);
         record.associatedAttributes = shape.common;
         Describe(record, key, {shape.varying});
         return record;
@@ -194,17 +203,19 @@ private:
             for (const LemmaKey* end : {&link.from, &link.to})
                 if (end->text.find(' ') != std::string::npos && !idOf_.count(*end)) multiWord.insert(*end);
         std::map<std::pair<int32_t, std::string>, std::vector<WordUse>> uses;
+        std::map<int32_t, std::set<std::string>> wanted;  // by language
         for (const LemmaKey& key : multiWord)
             for (const std::string& word : SplitMultiWord(key.text).words) {
-                uses[{key.language, word}];
-                uses[{key.language, LowerCase(word)}];
+                wanted[key.language].insert(word);
+                wanted[key.language].insert(LowerCase(word));
             }
         for (const auto& [lemmaKey, lemma] : r_.lexicon.lemmas) {
+            auto words = wanted.find(lemmaKey.language);
             auto id = idOf_.find(lemmaKey);
-            if (id == idOf_.end()) continue;
+            if (words == wanted.end() || id == idOf_.end()) continue;
             std::map<std::string, std::vector<const WordArray*>> spelled;
             for (const WordForm& form : lemma.forms)
-                if (uses.count({lemmaKey.language, form.text})) spelled[form.text].push_back(&form.values);
+                if (words->second.count(form.text)) spelled[form.text].push_back(&form.values);
             for (const auto& [text, valueLists] : spelled) {
                 WordArray shared = *valueLists.front();
                 for (const WordArray* values : valueLists) {
@@ -225,7 +236,7 @@ private:
             }
             record.id = lastId_ + 1 + static_cast<int32_t>(records.size() - r_.inflection.words.size());
             idOf_[key] = record.id;
-            LemmaShape shape = ShapeOf(lemmaOfId_.at(headId_)->second, r_.inventory);
+            LemmaShape shape = ShapeOf(*lemmaOfId_[headId_], r_.inventory);
             record.associatedAttributes = shape.common;
             std::vector<WordArray> inherited(record.wordIds.size());
             inherited[head_] = shape.varying;
@@ -279,20 +290,23 @@ private:
     }
 
     void AddTranslations(std::vector<CollocationRecord>& records) {
-        std::map<LemmaKey, std::vector<int32_t>> forward, backward;
+        // By entry id: the ids linked from it, and those linked to it.
+        const std::size_t ids = records.empty() ? 1 : static_cast<std::size_t>(records.back().id) + 1;
+        std::vector<std::vector<int32_t>> forward(ids), backward(ids);
         for (const BilingualLink& link : r_.links) {
             auto from = idOf_.find(link.from), to = idOf_.find(link.to);
             if (from == idOf_.end() || to == idOf_.end()) continue;
-            forward[link.from].push_back(to->second);
-            backward[link.to].push_back(from->second);
+            forward[from->second].push_back(to->second);
+            backward[to->second].push_back(from->second);
         }
+        languageOfId_.assign(ids, {0, 0});
         for (const CollocationRecord& record : records)
             languageOfId_[record.id] = {record.language, record.partOfSpeech};
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            std::vector<int32_t> ids = forward[keyOfEntry_[i]];
-            for (int32_t id : backward[keyOfEntry_[i]])
-                if (std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
-            translations_.push_back(SamePartOfSpeech(records[i], ids));
+        for (const CollocationRecord& record : records) {
+            std::vector<int32_t>& linked = forward[record.id];
+            for (int32_t id : backward[record.id])
+                if (std::find(linked.begin(), linked.end(), id) == linked.end()) linked.push_back(id);
+            translations_.push_back(SamePartOfSpeech(record, linked));
         }
     }
 
@@ -339,11 +353,10 @@ private:
     const BuildResult& r_;
     BuildReport& report_;
     std::map<LemmaKey, int32_t> idOf_;
-    std::map<int32_t, const std::pair<const LemmaKey, Lemma>*> lemmaOfId_;
-    std::map<int32_t, std::pair<int32_t, int32_t>> languageOfId_;  // language, part of speech
+    std::vector<const Lemma*> lemmaOfId_;  // by word id
+    std::vector<std::pair<int32_t, int32_t>> languageOfId_;  // by entry id: language, part of speech
     std::set<LemmaKey> linkedToEnglish_;
     int32_t lastId_ = 0;
-    std::vector<LemmaKey> keyOfEntry_;  // by record index
     std::vector<std::vector<int32_t>> translations_;
     std::size_t next_ = 0;
     std::size_t head_ = 0;
