@@ -66,25 +66,25 @@ TEST_F(PlanSearchTest, WithoutPlanEligibleEntriesThePlanStaysWordByWord) {
     EXPECT_EQ(ProcessToken({}, {}), u"W1 W2 W3");
 }
 
-TEST_F(PlanSearchTest, AMultiWordSegmentPrintsEveryOneOfItsWords) {
+TEST_F(PlanSearchTest, AMultiWordSegmentPrintsItsEntryInPlaceOfItsWords) {
     FEManager& pool = Engine().pool;
     Words(4);
-    Put(1, 2, 0.0);
+    Put(1, 2, 0.0);  // a leaf without a target
     const int32_t free = pool.FreeCount();
-    EXPECT_EQ(ProcessToken({}, {}), u"W1 W2 w3 w4");
+    EXPECT_EQ(ProcessToken({}, {}), u"W1 <no translation>");
     EXPECT_EQ(Engine().N, 0);
     EXPECT_EQ(pool.FreeCount(), free + 1);  // the flush's shift returned the entry
 }
 
-TEST_F(PlanSearchTest, BatchWordsOfOneSegmentReturnToTheirOwnEntries) {
+TEST_F(PlanSearchTest, ASegmentAcrossBatchEntriesGoesToTheEntryOfItsFirstWord) {
     // "b" and "c" of entries 1 and 2 form one segment.
     Put(1, 1, 0.0);
     BatchEntries entries;
     entries[0] = u"a b";
     entries[1] = u"c";
     TranslateBatch(entries);
-    EXPECT_EQ(entries[0], u"A B ");
-    EXPECT_EQ(entries[1], u"c ");
+    EXPECT_EQ(entries[0], u"A <no translation> ");
+    EXPECT_EQ(entries[1], u" ");
     EXPECT_EQ(entries[2], u"");
 }
 
