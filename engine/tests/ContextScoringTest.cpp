@@ -36,17 +36,13 @@ std::vector<RelationRecord> Relations() {
     return records;
 }
 
+// The stores are written and loaded once for all tests, being large.
 class ContextScoringTest : public EngineTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        savedTables_ = GrammarTables();
-        savedPhrases_ = Phrases();
-        std::vector<uint8_t> ancestorIsFirst(kRelation + 1, 0);
-        ancestorIsFirst[kRelation] = 1;
-        GrammarTables().SetRelationDefinitions(ancestorIsFirst);
-
-        const std::string base = dir_.dir() + "/";
+    static void SetUpTestSuite() {
+        EngineTest::SetUpTestSuite();
+        dir_ = new testing::TempDir;
+        const std::string base = dir_->dir() + "/";
         std::filesystem::create_directories(base + "DATA");
         WriteRelationTable(ResolveDataPath(base, "DATA\\RELS.DAT"), Relations());
         WriteExtendedRelations(ResolveDataPath(base, "DATA\\EXTREL.DAT"),
@@ -62,18 +58,30 @@ protected:
         engine.dataDir = base;
         LoadRelationTable(engine);
         LoadContextStores(engine);
-        StartAncestorRecords(engine);
-        ResetContextScoring(engine);
     }
-    void TearDown() override {
+    static void TearDownTestSuite() {
         EngineState& engine = Engine();
         engine.dataDir = savedDataDir_;
         LoadRelationTable(engine);
         LoadContextStores(engine);
         StartAncestorRecords(engine);
-        ResetContextScoring(engine);
+        delete dir_;
+    }
+    void SetUp() override {
+        EngineTest::SetUp();
+        savedTables_ = GrammarTables();
+        savedPhrases_ = Phrases();
+        std::vector<uint8_t> ancestorIsFirst(kRelation + 1, 0);
+        ancestorIsFirst[kRelation] = 1;
+        GrammarTables().SetRelationDefinitions(ancestorIsFirst);
+        StartAncestorRecords(Engine());
+        ResetContextScoring(Engine());
+    }
+    void TearDown() override {
         GrammarTables() = savedTables_;
         Phrases() = savedPhrases_;
+        StartAncestorRecords(Engine());
+        ResetContextScoring(Engine());
         EngineTest::TearDown();
     }
 
@@ -110,10 +118,10 @@ protected:
         return cell;
     }
 
-    testing::TempDir dir_;
+    static inline testing::TempDir* dir_ = nullptr;
+    static inline std::string savedDataDir_;
     AttributeTables savedTables_;
     PhraseTables savedPhrases_;
-    std::string savedDataDir_;
 };
 
 TEST_F(ContextScoringTest, AncestorChainsFollowTheParentRelationAndStop) {
