@@ -119,8 +119,8 @@ void AddMadeUpLeaf(FragmentEntries& cell, Collocation instance, int position) {
     AddLeafEntry(cell, Engine().instances.AddCollocation(std::move(instance), position));
 }
 
-// Step 6 for a single word: its number and symbol readings, and when
-// nothing matched at all the word itself.
+// The leaves of a single word besides its dictionary entries: its number
+// and symbol readings, and when nothing matched at all the word itself.
 void AddWordLeaves(FragmentEntries& cell, int q) {
     const WordEntryArr& position = Engine().Window[q];
     for (const WordEntry& reading : position.meanings) {
@@ -145,8 +145,8 @@ WordEntryArr SpanReadings(const std::u16string& w) {
     return words;
 }
 
-// Steps 2 to 5: the matches of the span's readings and of the partial
-// matches of shorter spans followed by a reading.
+// The dictionary entries matching the span's readings, and those matching a
+// partial match of a shorter span followed by a reading of the rest.
 void AddKeyedLeaves(int q, int a, FragmentEntries& cell) {
     EngineState& engine = Engine();
     double weight = 0.0;
