@@ -1,5 +1,6 @@
 #include <exception>
 
+#include "engine/ContextScoring.h"
 #include "engine/Engine.h"
 #include "engine/EngineState.h"
 #include "lexdb/CollocationFiles.h"
@@ -37,6 +38,13 @@ bool InitEngine(const std::string& dataDir) {
         GrammarTables().LoadAttributeDefinitions(dataDir);
         if (stopped()) return false;
         engine.instances.Clear();
+        // Instances get their ancestor records as they are added, from the
+        // phrase tables on.
+        StartAncestorRecords(engine);
+        LoadRelationTable(engine);
+        if (stopped()) return false;
+        LoadContextStores(engine);
+        if (stopped()) return false;
         LoadPhrases(dataDir, engine.instances);
         if (stopped()) return false;
         BuildSimplePhrases();
@@ -49,6 +57,8 @@ bool InitEngine(const std::string& dataDir) {
         LoadWordForms(dataDir);
         if (stopped()) return false;
         engine.chart.Initialise();
+        if (stopped()) return false;
+        engine.relationCache.Clear();
         if (stopped()) return false;
         ClearWindow(engine);
         engine.instances.RememberBaseCount();
@@ -83,6 +93,7 @@ void ResetEngine() {
         EngineState& engine = Engine();
         engine.chart.Initialise();
         ClearWindow(engine);
+        ResetContextScoring(engine);
         engine.instances.RestoreBaseCount();
         for (std::optional<TLister>& lister : engine.listers)
             if (lister) lister->Reset();
