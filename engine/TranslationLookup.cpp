@@ -109,8 +109,11 @@ void FindTranslationsOf(FragmentEntries& cell, int k) {
         const int32_t classId = source.classId;
         const int32_t partOfSpeech = source.partOfSpeech;
         const WordArray translations = ParseIdList(source.translations);
+        // A word already in the target language stands for itself: its class
+        // would replace it by a synonym, its list by a word of that meaning.
+        const bool ownLanguage = source.language == TargetLanguage;
         bool found = false;
-        if (templateId > 0) {
+        if (templateId > 0 && !ownLanguage) {
             CollocationFiles* database = CollocationDatabase();
             for (int32_t language : {TargetLanguage, 0}) {
                 if (found || !database) break;

@@ -14,7 +14,8 @@ namespace pv {
 // (the copies it adds are translated already).
 void FindTranslations(FragmentEntries& cell);
 
-// Entry k's translations: its source's translation list in TargetLanguage,
+// Entry k's translations: a source in TargetLanguage stands for itself;
+// otherwise its source's translation list in TargetLanguage,
 // else the list's language-neutral entries, else the equivalents of its
 // class (accepted ones first, then the others unless it is of part of
 // speech 257), else the source itself.

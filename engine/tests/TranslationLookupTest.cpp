@@ -154,6 +154,7 @@ TEST_F(TranslationLookupTest, TheTargetLanguageChoosesAmongTheListAndItsNeutralE
         {11, kFrench, {u"arbre-neutral"}},  // no French entry: the language-0 ones
         {11, kBulgarian, {u"дърво"}},       // an own entry: the neutral one is not used
         {10, kGerman, {u"house"}},          // nothing at all: the word itself
+        {10, kEnglish, {u"house"}},         // already in the target language
     };
     for (const Case& c : cases) {
         ClearCell(cell);
