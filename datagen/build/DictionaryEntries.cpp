@@ -97,7 +97,7 @@ MultiWordText SplitMultiWord(const std::string& text) {
     MultiWordText split;
     for (std::string word : Split(text, ' ')) {
         if (word.empty()) continue;
-        if (!word.empty() && word.back() == '#') {
+        if (word.back() == '#') {
             word.pop_back();
             split.marked = static_cast<int>(split.words.size());
         }
@@ -230,31 +230,34 @@ private:
         for (const LemmaKey& key : multiWord) {
             const std::string language = LanguageCode(key.language);
             CollocationRecord record;
-            if (const char* reason = MultiWordEntry(key, uses, record)) {
+            std::size_t head = 0;
+            if (const char* reason = MultiWordEntry(key, uses, record, head)) {
                 report_.Drop(language, reason);
                 continue;
             }
             record.id = lastId_ + 1 + static_cast<int32_t>(records.size() - r_.inflection.words.size());
             idOf_[key] = record.id;
-            LemmaShape shape = ShapeOf(*lemmaOfId_[headId_], r_.inventory);
+            LemmaShape shape = ShapeOf(*lemmaOfId_[record.wordIds[head]], r_.inventory);
             record.associatedAttributes = shape.common;
             std::vector<WordArray> inherited(record.wordIds.size());
-            inherited[head_] = shape.varying;
+            inherited[head] = shape.varying;
             Describe(record, key, inherited);
             records.push_back(std::move(record));
         }
     }
 
-    // The word ids and required values of a multi-word entry, or why it
-    // cannot be one.
+    // The text, word ids and required values of a multi-word entry and the
+    // index of its head word, or why it cannot be one.
     const char* MultiWordEntry(const LemmaKey& key, std::map<std::pair<int32_t, std::string>, std::vector<WordUse>>& uses,
-                               CollocationRecord& record) {
+                               CollocationRecord& record, std::size_t& headIndex) {
         const MultiWordText split = SplitMultiWord(key.text);
         if (split.words.size() > kMaxWords) return "multi-word expression of more than nine words";
         std::vector<std::vector<const WordUse*>> found(split.words.size());
         for (std::size_t i = 0; i < split.words.size(); ++i) {
-            for (const std::string& spelling : {split.words[i], LowerCase(split.words[i])})
-                for (const WordUse& use : uses[{key.language, spelling}]) found[i].push_back(&use);
+            const std::string lower = LowerCase(split.words[i]);
+            for (const WordUse& use : uses[{key.language, split.words[i]}]) found[i].push_back(&use);
+            if (lower != split.words[i])
+                for (const WordUse& use : uses[{key.language, lower}]) found[i].push_back(&use);
             if (found[i].empty()) return "multi-word expression with a word not in the lexicon";
         }
         auto hasPos = [&](std::size_t i) {
@@ -268,10 +271,9 @@ private:
             if (hasPos(at)) head = static_cast<int>(at);
         }
         if (head < 0) head = HeadFinal(key.language) ? static_cast<int>(split.words.size()) - 1 : 0;
-        std::vector<std::string> words;
         for (std::size_t i = 0; i < split.words.size(); ++i) {
-            // The base form of a lemma, then (for the head) its part of
-            // speech, then the first lemma with that form.
+            // For the head a lemma of the entry's part of speech first; then
+            // a lemma whose base form the word is; then the first one.
             const WordUse* chosen = nullptr;
             int bestRank = -1;
             for (const WordUse* use : found[i]) {
@@ -281,11 +283,9 @@ private:
             }
             record.wordIds.push_back(chosen->id);
             record.requiredAttributes.push_back(static_cast<int>(i) == head ? WordArray{} : chosen->values);
-            if (static_cast<int>(i) == head) headId_ = chosen->id;
-            words.push_back(split.words[i]);
         }
-        head_ = static_cast<std::size_t>(head);
-        record.text = Join(words, ' ');
+        headIndex = static_cast<std::size_t>(head);
+        record.text = Join(split.words, ' ');
         return nullptr;
     }
 
@@ -359,8 +359,6 @@ private:
     int32_t lastId_ = 0;
     std::vector<std::vector<int32_t>> translations_;
     std::size_t next_ = 0;
-    std::size_t head_ = 0;
-    int32_t headId_ = 0;
 };
 
 }  // namespace
