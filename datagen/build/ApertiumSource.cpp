@@ -53,7 +53,7 @@ bool SplitBilingualSide(std::string_view text, std::string& lemma, std::vector<s
 
 // The lemma and part of speech of one side of a bilingual pair; false (and
 // the reason) when that side cannot become a dictionary entry. A multi-word
-// side keeps its blanks and its "#" (see LemmaKey).
+// side keeps its blanks and its "#" (see DictionaryEntries.h).
 bool BilingualSide(const std::string& text, const std::string& language, const AttributeInventory& inventory,
                    const TagMapping& tags, LemmaKey& key, std::string& reason) {
     std::vector<std::string> tagList;
@@ -67,8 +67,10 @@ bool BilingualSide(const std::string& text, const std::string& language, const A
         reason = "number or date expression";
         return false;
     }
-    if (const std::size_t hash = key.text.find('#');
-        hash != std::string::npos && (key.text.find(' ') == std::string::npos || key.text.find('#', hash + 1) != std::string::npos)) {
+    // A "#" follows the inflecting word of a multi-word side, once.
+    const std::size_t hash = key.text.find('#');
+    if (hash != std::string::npos &&
+        (key.text.find(' ', hash) == std::string::npos || key.text.find('#', hash + 1) != std::string::npos)) {
         reason = "no single analysis";
         return false;
     }
