@@ -21,11 +21,15 @@ namespace {
 
 }  // namespace
 
-WordTree::WordTree() { root_.next = NewPage(); }
+WordTree::WordTree() {
+    root_.next = NewPage();
+    holders_[0] = 1;
+}
 
 int32_t WordTree::NewPage() {
     try {
         pages_.emplace_back();
+        holders_.push_back(0);
         return count() - 1;
     } catch (const std::exception& error) {
         Raise("Exception ", error, " in WordTree.NewPage");
@@ -55,11 +59,13 @@ std::optional<WordNode> WordTree::AddToPage(std::u16string_view text, WordNode n
     if (text.empty()) return std::nullopt;
     try {
         for (char16_t c : text) {
+            OwnChildren(node);
             const Branch branch = FindBranch(node, c);
             if (!branch.found) {
                 if (Node(node).next < 0) {
                     const int32_t page = NewPage();
                     MutableNode(node).next = page;  // taken afresh: NewPage may grow the page array
+                    holders_[static_cast<std::size_t>(page)] = 1;
                 }
                 AddBranch(node, c, branch.position);
             }
@@ -81,9 +87,30 @@ std::optional<WordNode> WordTree::FindNode(std::u16string_view text) const {
     return node;
 }
 
+void WordTree::OwnChildren(WordNode node) {
+    const int32_t shared = Node(node).next;
+    if (shared < 0 || holders_[static_cast<std::size_t>(shared)] <= 1) return;
+    Page copy = pages_[static_cast<std::size_t>(shared)];
+    for (const PageRec& entry : copy)
+        if (entry.next >= 0) ++holders_[static_cast<std::size_t>(entry.next)];
+    const int32_t page = NewPage();
+    pages_[static_cast<std::size_t>(page)] = std::move(copy);
+    holders_[static_cast<std::size_t>(page)] = 1;
+    --holders_[static_cast<std::size_t>(shared)];
+    MutableNode(node).next = page;
+}
+
 void WordTree::SetNext(WordNode node, int32_t page) {
     if (page < -1 || page >= count()) throw EngineError("WordTree.SetNext: no page " + std::to_string(page));
+    const int32_t old = Node(node).next;
+    if (old >= 0) --holders_[static_cast<std::size_t>(old)];
+    if (page >= 0) ++holders_[static_cast<std::size_t>(page)];
     MutableNode(node).next = page;
+}
+
+void WordTree::Share(int32_t page) {
+    if (page < 0 || page >= count()) throw EngineError("WordTree.Share: no page " + std::to_string(page));
+    ++holders_[static_cast<std::size_t>(page)];
 }
 
 void WordTree::LoadFromFile(const std::string& path) {
@@ -104,17 +131,21 @@ void WordTree::LoadFromFile(const std::string& path) {
     if (!reader.ok() || nodes * 6 != reader.remaining()) Corrupt(path, "entry counts do not match the file");
 
     std::vector<Page> pages(sizes.size());
+    std::vector<int32_t> holders(sizes.size());
+    holders[0] = 1;
     for (std::size_t p = 0; p < pages.size(); ++p) {
         pages[p].resize(static_cast<std::size_t>(sizes[p]));
         for (PageRec& entry : pages[p]) {
             entry.ch = reader.U16();
             entry.next = reader.I32();
             if (entry.next < -1 || entry.next >= pageCount) Corrupt(path, "link to a page that does not exist");
+            if (entry.next >= 0) ++holders[static_cast<std::size_t>(entry.next)];
             // Binary search needs strictly ascending characters.
             if (&entry != pages[p].data() && (&entry)[-1].ch >= entry.ch) Corrupt(path, "page not sorted");
         }
     }
     pages_ = std::move(pages);
+    holders_ = std::move(holders);
     root_ = PageRec{0, 0};
 }
 

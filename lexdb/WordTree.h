@@ -1,7 +1,9 @@
 // The word-form trie: which strings begin some known word form. Nodes carry
 // no end mark, so the trie records prefixes only. Pages (the sorted children
 // of one node) may be shared by several nodes, so the structure is a
-// directed acyclic graph over pages.
+// directed acyclic graph over pages. A shared page is never changed in
+// place: an insertion below it first gives the node on the way a copy of
+// its own, so sharing never adds words to the other holders of the page.
 #pragma once
 
 #include <cstdint>
@@ -47,7 +49,9 @@ public:
     // Inserts (ch, -1) at position of node's child page.
     void AddBranch(WordNode node, char16_t ch, int32_t position);
     // Walks text from node, adding what is missing; the node of the last
-    // character, none for an empty text.
+    // character, none for an empty text. Every page on the way from node to
+    // the result becomes that node's own (a shared page is copied), so the
+    // result may take another page with SetNext.
     std::optional<WordNode> AddToPage(std::u16string_view text, WordNode node);
     std::optional<WordNode> AddWord(std::u16string_view text) { return AddToPage(text, kRoot); }
     // None as soon as a character is missing; the root for an empty text.
@@ -61,17 +65,25 @@ public:
 
     const PageRec& Node(WordNode node) const { return node.page < 0 ? root_ : pages_[node.page][node.index]; }
     // Lets node share an existing page of children (a page of endings).
-    // Throws EngineError for a page that does not exist.
+    // Throws EngineError for a page that does not exist. The page must not
+    // lead back to node (AddToPage's result never lies below a shared page).
     void SetNext(WordNode node, int32_t page);
+    // Counts one more holder of page, so that no later insertion changes it
+    // in place: a page of endings kept for nodes that will share it.
+    void Share(int32_t page);
 
     int32_t count() const { return static_cast<int32_t>(pages_.size()); }
     const Page& page(int32_t number) const { return pages_[number]; }
 
 private:
     PageRec& MutableNode(WordNode node) { return node.page < 0 ? root_ : pages_[node.page][node.index]; }
+    // Gives node a copy of its page of children when that page has other
+    // holders.
+    void OwnChildren(WordNode node);
 
     PageRec root_;
     std::vector<Page> pages_;
+    std::vector<int32_t> holders_;  // per page: the nodes linking to it, plus the Share calls
 };
 
 }  // namespace pv

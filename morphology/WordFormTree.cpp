@@ -14,14 +14,12 @@ void InflexionTables::BuildAllWords() {
     try {
         WordTree tree;
         for (const MyStrList::Item& form : zeroForms_.Items()) tree.AddWord(form.text);
-        // All stems of a group share one page of endings: the page made for
-        // the first stem of the group that is added.
+        // A stem whose node has no children yet takes its group's page of
+        // endings: the page made below the first such stem of the group.
+        // The tree copies a shared page before anything is added below it,
+        // so a stem that runs on through another stem's endings never
+        // changes (or loops back into) the page that the group shares.
         std::unordered_map<int32_t, int32_t> sharedPage;
-        auto addAllForms = [&tree](std::u16string_view stem, const InflexionGroup& group) {
-            std::u16string form(stem);
-            tree.AddWord(form + group.baseEnding);
-            for (const InflexionEntry& entry : group.endings) tree.AddWord(form + entry.ending);
-        };
         for (int32_t k = 0; k < words.Count(); ++k) {
             const std::u16string_view stem = words.Item(k);
             if (stem.empty()) continue;
@@ -32,15 +30,22 @@ void InflexionTables::BuildAllWords() {
             }
             const InflexionGroup* group = FindGroup(groupId);
             if (!group) continue;
+            const WordNode node = *tree.AddWord(stem);
+            const int32_t next = tree.Node(node).next;
             auto shared = sharedPage.find(groupId);
-            if (shared == sharedPage.end() || shared->second < 0) {
-                addAllForms(stem, *group);
-                sharedPage[groupId] = tree.Node(*tree.AddWord(stem)).next;
+            if (shared != sharedPage.end() && next == shared->second) continue;  // the same word again
+            if (shared != sharedPage.end() && next < 0) {
+                tree.SetNext(node, shared->second);
                 continue;
             }
-            const WordNode node = *tree.AddWord(stem);
-            if (tree.Node(node).next < 0) tree.SetNext(node, shared->second);
-            else addAllForms(stem, *group);
+            // The forms go below the stem's node, which AddToPage leaves in place.
+            tree.AddToPage(group->baseEnding, node);
+            for (const InflexionEntry& entry : group->endings) tree.AddToPage(entry.ending, node);
+            const int32_t endings = tree.Node(node).next;
+            if (shared == sharedPage.end() && next < 0 && endings >= 0) {
+                tree.Share(endings);
+                sharedPage.emplace(groupId, endings);
+            }
         }
         wordTree = std::move(tree);
     } catch (const std::exception& error) {

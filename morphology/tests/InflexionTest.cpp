@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "datagen/ByteWriter.h"
 #include "datagen/ContainerWriter.h"
@@ -118,6 +120,58 @@ TEST_F(MorphologyTest, BuiltTrieSharesOneEndingPagePerGroup) {
         EXPECT_TRUE(PrefixLookup(known)) << Utf8Encode(known);
     for (const char16_t* unknown : {u"talkx", u"thee", u"x", u"walkeds"})
         EXPECT_FALSE(PrefixLookup(unknown)) << Utf8Encode(unknown);
+}
+
+// Every text that leads to a node of the tree, up to limit characters.
+void CollectPaths(const WordTree& tree, WordNode node, std::u16string& text, std::size_t limit,
+                  std::set<std::u16string>& out) {
+    out.insert(text);
+    const int32_t next = tree.Node(node).next;
+    if (next < 0 || text.size() == limit) return;
+    for (int32_t i = 0; i < static_cast<int32_t>(tree.page(next).size()); ++i) {
+        text.push_back(tree.page(next)[static_cast<std::size_t>(i)].ch);
+        CollectPaths(tree, WordNode{next, i}, text, limit, out);
+        text.pop_back();
+    }
+}
+
+TEST_F(MorphologyTest, BuiltTrieHoldsExactlyThePrefixesWhenStemsRunIntoEachOthersEndings) {
+    // Stems of group 1 that are another stem of the group plus an ending
+    // (xa, xe), one that runs on past such a stem (xebq), one of another
+    // group below a stem of group 1 (xs); w and y share the page of endings.
+    const std::vector<InflexionGroup> groups = {
+        {1, u"", {{0, u"a"}, {0, u"ab"}, {0, u"c"}, {0, u"cd"}, {0, u"e"}}},
+        {2, u"", {{0, u"s"}}},
+    };
+    const std::vector<LexiconWord> lexicon = {
+        {1, u"w", 1, 1, 1}, {2, u"x", 1, 1, 1}, {3, u"xa", 1, 1, 1},   {4, u"xe", 1, 1, 1},
+        {5, u"xebq", 1, 0, 1}, {6, u"xs", 1, 2, 1}, {7, u"y", 1, 1, 1}, {8, u"y", 1, 1, 1},
+    };
+    ScratchFolder folder;
+    WriteInflexionGroups(folder.path(), groups);
+    WriteInflexionDetails(folder.path(), {});
+    WriteLexicon(folder.path(), lexicon);
+    ASSERT_TRUE(LoadInflexionTables(folder.path()));
+    ASSERT_TRUE(LoadLexicon(folder.path()));
+    EXPECT_FALSE(LoadWordForms(folder.path()));  // built, no file
+
+    std::set<std::u16string> prefixes;
+    std::size_t longest = 0;
+    for (const LexiconWord& word : lexicon) {
+        std::vector<std::u16string> forms{word.stem};
+        if (word.group != 0)
+            for (const InflexionEntry& e : groups[word.group - 1u].endings) forms.push_back(word.stem + e.ending);
+        for (const std::u16string& form : forms) {
+            for (std::size_t n = 0; n <= form.size(); ++n) prefixes.insert(form.substr(0, n));
+            longest = std::max(longest, form.size());
+        }
+    }
+    const WordTree& tree = Inflexions().wordTree;
+    std::set<std::u16string> paths;
+    std::u16string text;
+    CollectPaths(tree, WordTree::kRoot, text, longest + 1, paths);  // a loop would exceed the longest form
+    EXPECT_EQ(paths, prefixes);
+    EXPECT_EQ(tree.Node(*tree.FindNode(u"y")).next, tree.Node(*tree.FindNode(u"w")).next);
 }
 
 TEST_F(MorphologyTest, WordFormsComeFromTheStoredTrieOrAreRebuilt) {
