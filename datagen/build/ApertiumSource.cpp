@@ -1,5 +1,7 @@
 #include "datagen/build/ApertiumSource.h"
 
+#include <algorithm>
+
 #include "datagen/build/AttTransducer.h"
 
 namespace pv {
@@ -21,6 +23,15 @@ bool SplitAnalysis(std::string_view analysis, std::string& lemma, std::vector<st
 }
 
 namespace {
+
+// The text before the first apostrophe of a form, which the tokenizer cuts
+// off as a word of its own ("qu'" and "jusqu'à" give "qu" and "jusqu");
+// empty when the form holds no apostrophe or begins with one.
+std::string ElidedPiece(const std::string& surface) {
+    std::size_t cut = std::string::npos;
+    for (const char* apostrophe : {"'", "\u2019", "\u02BC"}) cut = std::min(cut, surface.find(apostrophe));
+    return cut == std::string::npos ? std::string() : surface.substr(0, cut);
+}
 
 // The simple paths of a bilingual dictionary whose loops are not confined
 // to the ends of its entries grow without useful bound; such a section is
@@ -115,11 +126,15 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
         unknown.clear();
         std::vector<WordArray> forms = ExpandTags(tags, inventory, "apertium", language, tagList, unknown);
         for (const std::string& tag : unknown) report.Read(language, "ignored tag <" + tag + ">");
+        const std::string elided = ElidedPiece(surface);
+        if (!elided.empty()) report.Read(language, "elided forms read without their apostrophe");
         bool added = false;
         for (WordArray& values : forms) {
             int32_t pos = TakePartOfSpeech(inventory, values);
             if (pos == 0) continue;
-            lexicon.lemmas[LemmaKey{number, lemma, pos}].forms.insert(WordForm{surface, values});
+            std::set<WordForm>& lemmaForms = lexicon.lemmas[LemmaKey{number, lemma, pos}].forms;
+            if (!elided.empty()) lemmaForms.insert(WordForm{elided, values});
+            lemmaForms.insert(WordForm{surface, std::move(values)});
             added = true;
         }
         if (!added) report.Drop(language, "part of speech not mapped <" + tagList.front() + ">");

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
+#include <tuple>
 
 #include "textutil/TextConvert.h"
 
@@ -40,37 +42,72 @@ std::size_t CommonPrefix(const std::u16string& a, const std::u16string& b) {
 
 using GroupKey = std::pair<std::u16string, std::vector<std::pair<std::u16string, int32_t>>>;
 
+// Words alike: same language and base ending, and a lemma ending in the
+// same letters, which for suffixing languages decide which endings fit.
+using Likeness = std::tuple<int32_t, std::u16string, std::u16string>;
+
+std::u16string LastLetters(const std::u16string& lemma) {
+    return lemma.substr(lemma.size() - std::min<std::size_t>(lemma.size(), 2));
+}
+
 struct GroupUse {
     int32_t language = 0;
     int64_t words = 0;
     bool allowed = false;
+    std::set<std::u16string> lastLetters;  // of the lemmas of its words
 };
 
-// Marks the ending sets that get one of the kMaxGroupId ids. When there
+// Marks the ending sets that get one of the group ids. When there
 // are more sets, the ids are shared fairly among the languages (a language
 // needing less than an equal share keeps all its sets, the rest divide what
 // is left), and within a language the sets used by the most words win.
-void AllowGroups(std::map<GroupKey, GroupUse>& uses) {
+// The sets of a language left without an id are pooled: words alike (see
+// Likeness) share the union of their endings as one group, when the
+// language's share holds those unions besides its own sets; these
+// likenesses are returned. Otherwise the words left over do not inflect.
+std::set<Likeness> AllowGroups(std::map<GroupKey, GroupUse>& uses, int32_t idCount) {
     std::map<int32_t, std::vector<std::pair<const GroupKey*, GroupUse*>>> byLanguage;
     for (auto& [key, use] : uses) byLanguage[use.language].push_back({&key, &use});
     std::vector<std::pair<std::size_t, int32_t>> needs;  // sets, language
     for (const auto& [language, sets] : byLanguage) needs.push_back({sets.size(), language});
     std::sort(needs.begin(), needs.end());
-    std::size_t left = static_cast<std::size_t>(kMaxGroupId);
+    std::set<Likeness> pooled;
+    std::size_t left = static_cast<std::size_t>(std::max(idCount, 0));
     for (std::size_t i = 0; i < needs.size(); ++i) {
         const std::size_t given = std::min(needs[i].first, left / (needs.size() - i));
         left -= given;
-        auto& sets = byLanguage[needs[i].second];
+        const int32_t language = needs[i].second;
+        auto& sets = byLanguage[language];
         std::stable_sort(sets.begin(), sets.end(),
                          [](const auto& a, const auto& b) { return a.second->words > b.second->words; });
-        for (std::size_t k = 0; k < given; ++k) sets[k].second->allowed = true;
+        // unions[k]: the pooled groups needed when the first k sets keep ids.
+        std::vector<std::size_t> unions(sets.size() + 1, 0);
+        std::set<Likeness> alike;
+        for (std::size_t k = sets.size(); k-- > 0;) {
+            for (const std::u16string& letters : sets[k].second->lastLetters)
+                alike.insert({language, sets[k].first->first, letters});
+            unions[k] = alike.size();
+        }
+        std::size_t kept = given;
+        if (given < sets.size()) {
+            std::size_t k = given + 1;
+            while (k-- > 0 && k + unions[k] > given) {}
+            if (k <= given) {
+                kept = k;
+                for (std::size_t j = k; j < sets.size(); ++j)
+                    for (const std::u16string& letters : sets[j].second->lastLetters)
+                        pooled.insert({language, sets[j].first->first, letters});
+            }
+        }
+        for (std::size_t k = 0; k < kept; ++k) sets[k].second->allowed = true;
     }
+    return pooled;
 }
 
 }  // namespace
 
 InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventory& inventory,
-                                 BuildReport& report) {
+                                 BuildReport& report, int32_t idCount) {
     InflectionModel model;
 
     // Detail records: every (language, values) of a form, in paradigm order.
@@ -141,19 +178,38 @@ InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventor
         }
         std::sort(endings.begin(), endings.end());
         if (!endings.empty()) {
-            auto it = groupUses.try_emplace(GroupKey{std::move(base), std::move(endings)}, GroupUse{key.language}).first;
+            GroupUse use;
+            use.language = key.language;
+            auto it = groupUses.try_emplace(GroupKey{std::move(base), std::move(endings)}, std::move(use)).first;
             ++it->second.words;
+            it->second.lastLetters.insert(LastLetters(text));
             p.group = &it->first;
         }
         pending.push_back(std::move(p));
     }
-    AllowGroups(groupUses);
+    const std::set<Likeness> pooled = AllowGroups(groupUses, std::min(idCount, kMaxGroupId));
+
+    // The pooled groups: the union of the endings of the words alike.
+    std::map<Likeness, std::set<std::pair<std::u16string, int32_t>>> poolEndings;
+    auto poolOf = [&](const PendingWord& p) {
+        return Likeness{p.word.language, p.group->first, LastLetters(p.word.lemma)};
+    };
+    for (const PendingWord& p : pending)
+        if (p.group && !groupUses.at(*p.group).allowed && pooled.count(poolOf(p)))
+            poolEndings[poolOf(p)].insert(p.group->second.begin(), p.group->second.end());
+    std::map<Likeness, GroupKey> pools;
+    for (const auto& [likeness, endings] : poolEndings)
+        pools[likeness] = GroupKey{std::get<1>(likeness), {endings.begin(), endings.end()}};
 
     std::map<const GroupKey*, int32_t> groupIds;
     for (PendingWord& p : pending) {
         LexiconWordRecord& word = p.word;
         const std::string code = LanguageCode(word.language);
-        if (p.group && !groupUses.at(*p.group).allowed) {
+        if (p.group && !groupUses.at(*p.group).allowed && pooled.count(poolOf(p))) {
+            report.Read(code, "words inflected by the endings of words alike");
+            p.group = &pools.at(poolOf(p));
+            p.forms = static_cast<int64_t>(p.group->second.size());
+        } else if (p.group && !groupUses.at(*p.group).allowed) {
             // Without a group the word keeps its lemma as its only form.
             report.Drop(code, "inflection of a word with no inflection group id left");
             word.stem = word.lemma;

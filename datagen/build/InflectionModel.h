@@ -56,9 +56,13 @@ struct InflectionModel {
 // common prefix of the lemma and all its forms; lemmas whose ending sets
 // are identical share a group; a lemma whose stem is empty (an irregular
 // word) becomes a zero-stem word. When there are more ending sets than
-// group ids, the ids are shared fairly among the languages and a word left
-// without one keeps only its lemma. Deterministic for the same lexicon.
+// group ids, the ids are shared fairly among the languages; within a
+// language the words left without an id of their own share the union of
+// the endings of words alike (same base ending, lemma ending in the same two
+// letters) where the share holds those unions, and keep only their lemma
+// where it does not. Deterministic for the same lexicon.
+// idCount is the number of group ids to give out (at most kMaxGroupId).
 InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventory& inventory,
-                                 BuildReport& report);
+                                 BuildReport& report, int32_t idCount = kMaxGroupId);
 
 }  // namespace pv

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "datagen/build/ApertiumSource.h"
+#include "datagen/build/AttributeInventory.h"
+#include "datagen/build/InflectionModel.h"
+#include "datagen/build/SourceText.h"
+#include "datagen/build/TagMapping.h"
+#include "textutil/TextConvert.h"
+
+namespace pv {
+namespace {
+
+AttributeInventory Inventory() {
+    return ParseAttributeInventory(ReadWholeFile(std::string(PV_TEST_DATA) + "/attributes.txt"), "attributes.txt");
+}
+
+std::set<std::string> FormTexts(const Lexicon& lexicon, const LemmaKey& key) {
+    std::set<std::string> texts;
+    for (const WordForm& form : lexicon.lemmas.at(key).forms) texts.insert(form.text);
+    return texts;
+}
+
+// The tokenizer cuts at apostrophes, so an elided form must also be known
+// by the letters before its apostrophe.
+TEST(ApertiumAnalyser, ElidedFormsAreAlsoReadWithoutTheirApostrophe) {
+    const AttributeInventory inventory = Inventory();
+    const TagMapping tags = TagMapping::Parse(ReadWholeFile(std::string(PV_TEST_DATA) + "/tags.txt"), "tags.txt", inventory);
+    // d' and d’ (de<pr>), jusqu'à (jusqu'à<pr>), 'a (a<pr>: nothing before the apostrophe).
+    const char* dump =
+        "0\t1\td\td\t0.000000\t\n1\t2\t'\te\t0.000000\t\n1\t2\t’\te\t0.000000\t\n2\t3\tε\t<pr>\t0.000000\t\n"
+        "0\t4\tj\tj\t0.000000\t\n4\t5\tu\tu\t0.000000\t\n5\t6\ts\ts\t0.000000\t\n6\t7\tq\tq\t0.000000\t\n"
+        "7\t8\tu\tu\t0.000000\t\n8\t9\t'\t'\t0.000000\t\n9\t10\tà\tà\t0.000000\t\n10\t3\tε\t<pr>\t0.000000\t\n"
+        "0\t11\t'\tε\t0.000000\t\n11\t12\ta\ta\t0.000000\t\n12\t3\tε\t<pr>\t0.000000\t\n3\n";
+    Lexicon lexicon;
+    BuildReport report;
+    ReadApertiumAnalyser(dump, "fr", inventory, tags, lexicon, report);
+    const int32_t pr = inventory.ValueId("preposition");
+    EXPECT_EQ(FormTexts(lexicon, {6, "de", pr}), (std::set<std::string>{"d", "d'", "d’"}));
+    EXPECT_EQ(FormTexts(lexicon, {6, "jusqu'à", pr}), (std::set<std::string>{"jusqu", "jusqu'à"}));
+    EXPECT_EQ(FormTexts(lexicon, {6, "a", pr}), (std::set<std::string>{"'a"}));
+}
+
+// Turkish-like words: "ders" and "kurs" share an ending set; "pars",
+// "mars" and "ev" each have one of their own.
+Lexicon SuffixingLexicon(const AttributeInventory& inventory) {
+    const int32_t noun = inventory.ValueId("noun");
+    const WordArray plural{inventory.ValueId("plural")}, dative{inventory.ValueId("dative")},
+        locative{inventory.ValueId("locative")};
+    Lexicon lexicon;
+    auto add = [&](const std::string& lemma, std::vector<std::pair<std::string, WordArray>> endings) {
+        Lemma& l = lexicon.lemmas[LemmaKey{3, lemma, noun}];
+        for (auto& [ending, values] : endings) l.forms.insert(WordForm{lemma + ending, values});
+    };
+    add("ders", {{"ler", plural}, {"e", dative}});
+    add("kurs", {{"ler", plural}, {"e", dative}});
+    add("pars", {{"lar", plural}, {"a", dative}});
+    add("mars", {{"lar", plural}});
+    add("ev", {{"ler", plural}, {"de", locative}});
+    return lexicon;
+}
+
+std::set<std::u16string> Forms(const InflectionModel& model, const std::string& lemma) {
+    for (const LexiconWordRecord& word : model.words)
+        if (word.lemma == Utf8Decode(lemma)) {
+            std::set<std::u16string> forms;
+            for (const auto& [text, key] : model.Forms(word)) forms.insert(text);
+            return forms;
+        }
+    return {};
+}
+
+TEST(DeriveInflection, WordsWithoutAnIdOfTheirOwnShareTheEndingsOfWordsAlike) {
+    const AttributeInventory inventory = Inventory();
+    const Lexicon lexicon = SuffixingLexicon(inventory);
+    struct Case {
+        int32_t ids;
+        std::size_t groups;
+        std::set<std::u16string> mars, ev;
+    };
+    const Case cases[] = {
+        // Four sets: each word keeps its own.
+        {4, 4, {u"mars", u"marslar"}, {u"ev", u"evler", u"evde"}},
+        // Three ids: the set of two words keeps its id; "pars" and "mars", both
+        // ending in "rs", pool their endings; "ev" pools alone.
+        {3, 3, {u"mars", u"marslar", u"marsa"}, {u"ev", u"evler", u"evde"}},
+        // One id cannot hold both pools: the most used set keeps it, the rest keep their lemma.
+        {1, 1, {u"mars"}, {u"ev"}},
+    };
+    for (const Case& c : cases) {
+        BuildReport report;
+        const InflectionModel model = DeriveInflection(lexicon, inventory, report, c.ids);
+        EXPECT_EQ(model.groups.size(), c.groups) << c.ids;
+        EXPECT_EQ(Forms(model, "mars"), c.mars) << c.ids;
+        EXPECT_EQ(Forms(model, "ev"), c.ev) << c.ids;
+        EXPECT_EQ(Forms(model, "ders"), (std::set<std::u16string>{u"ders", u"dersler", u"derse"})) << c.ids;
+    }
+}
+
+}  // namespace
+}  // namespace pv
