@@ -125,7 +125,7 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     WriteAttributeInventory(base, r.inventory);
     WriteLexiconFiles(base, r.inflection);
     WriteAnalysisLists(options.sources, base, r.report);
-    const int32_t pages = WriteWordFormTrie(base, r.inflection);
+    const int32_t pages = WriteWordFormTrie(base);
     WriteEmptyEngineStores(base);
     progress << "wrote the lexicon, " << r.inflection.words.size() << " words, and a word-form trie of " << pages
              << " pages in " << watch.Seconds() << " s\n";

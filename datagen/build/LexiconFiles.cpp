@@ -32,12 +32,15 @@ void WriteLexiconFiles(const std::string& base, const InflectionModel& model) {
     WriteInflexionDetails(base, details);
 }
 
-int32_t WriteWordFormTrie(const std::string& base, const InflectionModel& model) {
-    WordTree tree;
-    for (const LexiconWordRecord& word : model.words)
-        for (const auto& [form, key] : model.Forms(word)) tree.AddWord(LowerWord(form));
-    WriteWordTreeFile(ResolveDataPath(base, kWordFormsFile), tree);
-    return tree.count();
+int32_t WriteWordFormTrie(const std::string& base) {
+    RequireInflexionTables(base);
+    RequireLexicon(base);
+    InflexionTables& tables = Inflexions();
+    tables.BuildAllWords();
+    WriteWordTreeFile(ResolveDataPath(base, kWordFormsFile), tables.wordTree);
+    const int32_t pages = tables.wordTree.count();
+    tables = InflexionTables{};  // the build needs them no further
+    return pages;
 }
 
 }  // namespace pv

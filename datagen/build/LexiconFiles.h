@@ -15,10 +15,9 @@ namespace pv {
 // their group's endings.
 void WriteLexiconFiles(const std::string& base, const InflectionModel& model);
 
-// Writes "DATA\WORDS.GLS": the trie of every form of every word, lower-cased
-// as in the lexicon. No page is shared between stems, so the trie is a tree
-// (a stem that is another stem of its group plus an ending would otherwise
-// lead into its own page). Returns the number of trie pages.
-int32_t WriteWordFormTrie(const std::string& base, const InflectionModel& model);
+// Writes "DATA\WORDS.GLS": the trie that the engine would build itself
+// without that file, built by the same walk from the lexicon and inflection
+// files written before. Returns the number of trie pages.
+int32_t WriteWordFormTrie(const std::string& base);
 
 }  // namespace pv

@@ -9,6 +9,7 @@
 #include "datagen/build/HunspellSource.h"
 #include "datagen/build/SourceText.h"
 #include "datagen/pvdata/Commands.h"
+#include "datagen/WordTreeWriter.h"
 #include "lexdb/tests/TempDir.h"
 #include "lexdb/Container.h"
 #include "lexdb/DataPath.h"
@@ -176,6 +177,10 @@ TEST(DataBuild, WrittenLexiconLoadsAndAnalysesWords) {
     ASSERT_TRUE(LoadSpellFixes(base));
     ASSERT_TRUE(LoadLexicon(base));
     EXPECT_TRUE(LoadWordForms(base));  // read from the file, not rebuilt
+    // The stored trie is the one the engine builds when the file is missing.
+    const std::string stored = WordTreeContent(Inflexions().wordTree);
+    BuildAllWords();
+    EXPECT_EQ(WordTreeContent(Inflexions().wordTree), stored);
 
     // Regular and zero-stem English, German stems written lower-cased,
     // Turkish forms from the affix rules, a spelling fix (o typed for ö), a
