@@ -24,13 +24,26 @@ bool SplitAnalysis(std::string_view analysis, std::string& lemma, std::vector<st
 
 namespace {
 
-// The text before the first apostrophe of a form, which the tokenizer cuts
-// off as a word of its own ("qu'" and "jusqu'à" give "qu" and "jusqu");
-// empty when the form holds no apostrophe or begins with one.
-std::string ElidedPiece(const std::string& surface) {
-    std::size_t cut = std::string::npos;
-    for (const char* apostrophe : {"'", "\u2019", "\u02BC"}) cut = std::min(cut, surface.find(apostrophe));
-    return cut == std::string::npos ? std::string() : surface.substr(0, cut);
+// The tokenizer cuts a word at its apostrophes, so a form holding one is
+// also read by its pieces: the letters before the first apostrophe ("qu'",
+// "jusqu'à" give "qu", "jusqu"; "'s" gives "s") belong to the first word of
+// the analysis, the letters after the last one ("don't" = do+not gives "t")
+// to the last word of a joined analysis.
+struct ApostrophePieces {
+    std::string first, last;  // empty: no such piece
+};
+
+ApostrophePieces CutAtApostrophes(const std::string& surface) {
+    std::size_t from = std::string::npos, to = 0, width = 0;
+    for (std::string_view apostrophe : {"'", "\u2019", "\u02BC"})
+        if (std::size_t at = surface.find(apostrophe); at != std::string::npos) {
+            from = std::min(from, at);
+            if (std::size_t end = surface.rfind(apostrophe) + apostrophe.size(); end > to) to = end, width = apostrophe.size();
+        }
+    if (from == std::string::npos) return {};
+    ApostrophePieces pieces{surface.substr(0, from), surface.substr(to)};
+    if (pieces.first.empty()) pieces.first = surface.substr(from + width), pieces.last.clear();
+    return pieces;
 }
 
 // The simple paths of a bilingual dictionary whose loops are not confined
@@ -115,29 +128,39 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
         if (surface.find(' ') != std::string::npos) return report.Drop(language, "multi-word form");
         // A contraction ("del" = de<pr>+el<det>) is read as a form of its
         // first word, so that the text's word has a reading.
-        std::string_view single = analysis;
-        if (std::size_t plus = single.find('+'); plus != std::string_view::npos && single.find('#') == std::string_view::npos) {
-            single = single.substr(0, plus);
+        std::string_view single = analysis, last;
+        const bool joined = analysis.find('+') != std::string::npos && analysis.find('#') == std::string::npos;
+        if (joined) {
+            single = single.substr(0, analysis.find('+'));
+            last = std::string_view(analysis).substr(analysis.rfind('+') + 1);
             report.Read(language, "joined analyses read as their first word");
         }
+        const ApostrophePieces pieces = CutAtApostrophes(surface);
+        if (!pieces.first.empty()) report.Read(language, "forms read by their pieces between apostrophes");
+        // Adds the forms of one word of the analysis; false when its part of speech is not mapped.
+        auto add = [&](std::string_view word, const std::string& text, const std::string& piece) {
+            unknown.clear();
+            std::vector<WordArray> forms = ExpandTags(tags, inventory, "apertium", language, tagList, unknown);
+            for (const std::string& tag : unknown) report.Read(language, "ignored tag <" + tag + ">");
+            bool added = false;
+            for (WordArray& values : forms) {
+                int32_t pos = TakePartOfSpeech(inventory, values);
+                if (pos == 0) continue;
+                std::set<WordForm>& lemmaForms = lexicon.lemmas[LemmaKey{number, std::string(word), pos}].forms;
+                if (!piece.empty()) lemmaForms.insert(WordForm{piece, values});
+                if (!text.empty()) lemmaForms.insert(WordForm{text, std::move(values)});
+                added = true;
+            }
+            return added;
+        };
         if (!SplitAnalysis(single, lemma, tagList) || lemma.empty())
             return report.Drop(language, "compound or joined analysis");
         if (lemma.find(' ') != std::string::npos) return report.Drop(language, "multi-word lemma");
-        unknown.clear();
-        std::vector<WordArray> forms = ExpandTags(tags, inventory, "apertium", language, tagList, unknown);
-        for (const std::string& tag : unknown) report.Read(language, "ignored tag <" + tag + ">");
-        const std::string elided = ElidedPiece(surface);
-        if (!elided.empty()) report.Read(language, "elided forms read without their apostrophe");
-        bool added = false;
-        for (WordArray& values : forms) {
-            int32_t pos = TakePartOfSpeech(inventory, values);
-            if (pos == 0) continue;
-            std::set<WordForm>& lemmaForms = lexicon.lemmas[LemmaKey{number, lemma, pos}].forms;
-            if (!elided.empty()) lemmaForms.insert(WordForm{elided, values});
-            lemmaForms.insert(WordForm{surface, std::move(values)});
-            added = true;
-        }
-        if (!added) report.Drop(language, "part of speech not mapped <" + tagList.front() + ">");
+        if (!add(lemma, surface, pieces.first))
+            return report.Drop(language, "part of speech not mapped <" + tagList.front() + ">");
+        if (!pieces.last.empty() && SplitAnalysis(last, lemma, tagList) && !lemma.empty() &&
+            lemma.find(' ') == std::string::npos)
+            add(lemma, "", pieces.last);
     });
     ReportSkippedSections(e, language, report);
 }

@@ -25,19 +25,20 @@ std::set<std::string> FormTexts(const Lexicon& lexicon, const LemmaKey& key) {
 TEST(ApertiumAnalyser, ElidedFormsAreAlsoReadWithoutTheirApostrophe) {
     const AttributeInventory inventory = Inventory();
     const TagMapping tags = TagMapping::Parse(ReadWholeFile(std::string(PV_TEST_DATA) + "/tags.txt"), "tags.txt", inventory);
-    // d' and d’ (de<pr>), jusqu'à (jusqu'à<pr>), 'a (a<pr>: nothing before the apostrophe).
+    // d' and d’ (de<pr>), jusqu'à (jusqu'à<pr>), 'a (a<pr>), d'a (de<pr>+a<pr>).
     const char* dump =
         "0\t1\td\td\t0.000000\t\n1\t2\t'\te\t0.000000\t\n1\t2\t’\te\t0.000000\t\n2\t3\tε\t<pr>\t0.000000\t\n"
         "0\t4\tj\tj\t0.000000\t\n4\t5\tu\tu\t0.000000\t\n5\t6\ts\ts\t0.000000\t\n6\t7\tq\tq\t0.000000\t\n"
         "7\t8\tu\tu\t0.000000\t\n8\t9\t'\t'\t0.000000\t\n9\t10\tà\tà\t0.000000\t\n10\t3\tε\t<pr>\t0.000000\t\n"
-        "0\t11\t'\tε\t0.000000\t\n11\t12\ta\ta\t0.000000\t\n12\t3\tε\t<pr>\t0.000000\t\n3\n";
+        "0\t11\t'\tε\t0.000000\t\n11\t12\ta\ta\t0.000000\t\n12\t3\tε\t<pr>\t0.000000\t\n"
+        "2\t13\tε\t<pr>\t0.000000\t\n13\t14\tε\t+\t0.000000\t\n14\t15\ta\ta\t0.000000\t\n15\t3\tε\t<pr>\t0.000000\t\n3\n";
     Lexicon lexicon;
     BuildReport report;
     ReadApertiumAnalyser(dump, "fr", inventory, tags, lexicon, report);
     const int32_t pr = inventory.ValueId("preposition");
-    EXPECT_EQ(FormTexts(lexicon, {6, "de", pr}), (std::set<std::string>{"d", "d'", "d’"}));
+    EXPECT_EQ(FormTexts(lexicon, {6, "de", pr}), (std::set<std::string>{"d", "d'", "d’", "d'a", "d’a"}));
     EXPECT_EQ(FormTexts(lexicon, {6, "jusqu'à", pr}), (std::set<std::string>{"jusqu", "jusqu'à"}));
-    EXPECT_EQ(FormTexts(lexicon, {6, "a", pr}), (std::set<std::string>{"'a"}));
+    EXPECT_EQ(FormTexts(lexicon, {6, "a", pr}), (std::set<std::string>{"a", "'a"}));
 }
 
 // Turkish-like words: "ders" and "kurs" share an ending set; "pars",
