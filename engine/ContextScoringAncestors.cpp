@@ -48,7 +48,10 @@ void GetAncestors(AncestorRecord& record, const RelationHash* relations,
     }
 }
 
-void AncestorRecords::Clear() { std::fill(records_.begin(), records_.end(), AncestorRecord{}); }
+void AncestorRecords::Clear() {
+    std::fill(records_.begin(), records_.end(), AncestorRecord{});
+    bound_.clear();
+}
 
 int32_t AncestorRecords::Search(int32_t c, bool& found) const {
     found = false;
@@ -86,6 +89,7 @@ int32_t AncestorRecords::AncestorRecordOf(int32_t c, int32_t p, const RelationHa
         record.free = 0;
         record.position = p;
         GetAncestors(record, relations, definitions);
+        if (p >= 0) bound_.push_back(slot);
     }
     // A record stays as long as the last instance that uses it.
     if (record.position >= 0 && record.position < p) record.position = p;
@@ -94,23 +98,32 @@ int32_t AncestorRecords::AncestorRecordOf(int32_t c, int32_t p, const RelationHa
 }
 
 void AncestorRecords::ReleaseBefore(int32_t r) {
-    for (AncestorRecord& record : records_) {
+    // A slot is listed once: it is listed when a record is made in it, and
+    // only a free slot gets a new record, which it becomes here or in
+    // ReleaseBound or Clear, each of which also unlists it.
+    std::size_t kept = 0;
+    for (const int32_t slot : bound_) {
+        AncestorRecord& record = records_[slot];
         if (record.free || record.position < 0) continue;
         if (record.position < r) {
             record.free = 1;
             record.count = 0;
         } else {
             record.position -= r;
+            bound_[kept++] = slot;
         }
     }
+    bound_.resize(kept);
 }
 
 void AncestorRecords::ReleaseBound() {
-    for (AncestorRecord& record : records_) {
+    for (const int32_t slot : bound_) {
+        AncestorRecord& record = records_[slot];
         if (record.position < 0) continue;
         record.free = 1;
         record.count = 0;
     }
+    bound_.clear();
 }
 
 }  // namespace pv

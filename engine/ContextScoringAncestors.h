@@ -65,6 +65,10 @@ private:
     int32_t Search(int32_t c, bool& found) const;
 
     std::vector<AncestorRecord> records_;
+    // The slots of the records bound to a window position, so that a shift
+    // of the window visits only those; a slot whose record was since kept
+    // for good is dropped at the next shift.
+    std::vector<int32_t> bound_;
 };
 
 }  // namespace pv

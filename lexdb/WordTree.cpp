@@ -1,6 +1,7 @@
 #include "lexdb/WordTree.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 
 #include "engine/EngineError.h"
@@ -28,7 +29,7 @@ WordTree::WordTree() {
 
 int32_t WordTree::NewPage() {
     try {
-        pages_.emplace_back();
+        spans_.push_back(PageSpan{static_cast<uint32_t>(nodes_.size()), 0, 0});
         holders_.push_back(0);
         return count() - 1;
     } catch (const std::exception& error) {
@@ -39,7 +40,7 @@ int32_t WordTree::NewPage() {
 WordTree::Branch WordTree::FindBranch(WordNode node, char16_t ch) const {
     const int32_t next = Node(node).next;
     if (next < 0) return {false, 0};
-    const Page& children = pages_[next];
+    const Page children = page(next);
     auto it = std::lower_bound(children.begin(), children.end(), ch,
                                [](const PageRec& entry, char16_t c) { return entry.ch < c; });
     const auto position = static_cast<int32_t>(it - children.begin());
@@ -48,8 +49,14 @@ WordTree::Branch WordTree::FindBranch(WordNode node, char16_t ch) const {
 
 void WordTree::AddBranch(WordNode node, char16_t ch, int32_t position) {
     try {
-        Page& children = pages_.at(static_cast<std::size_t>(Node(node).next));
-        children.insert(children.begin() + position, PageRec{ch, -1});
+        const int32_t next = Node(node).next;
+        const PageSpan& span = spans_.at(static_cast<std::size_t>(next));
+        if (span.size == span.capacity) MovePage(next, std::max<uint32_t>(4, 2 * span.capacity));
+        PageSpan& room = spans_[static_cast<std::size_t>(next)];
+        const auto begin = nodes_.begin() + room.start;
+        std::copy_backward(begin + position, begin + room.size, begin + room.size + 1);
+        begin[position] = PageRec{ch, -1};
+        ++room.size;
     } catch (const std::exception& error) {
         Raise("Exception ", error, " in WordTree.AddBranch");
     }
@@ -90,14 +97,24 @@ std::optional<WordNode> WordTree::FindNode(std::u16string_view text) const {
 void WordTree::OwnChildren(WordNode node) {
     const int32_t shared = Node(node).next;
     if (shared < 0 || holders_[static_cast<std::size_t>(shared)] <= 1) return;
-    Page copy = pages_[static_cast<std::size_t>(shared)];
-    for (const PageRec& entry : copy)
+    for (const PageRec& entry : page(shared))
         if (entry.next >= 0) ++holders_[static_cast<std::size_t>(entry.next)];
     const int32_t page = NewPage();
-    pages_[static_cast<std::size_t>(page)] = std::move(copy);
+    spans_[static_cast<std::size_t>(page)] = spans_[static_cast<std::size_t>(shared)];
+    MovePage(page, spans_[static_cast<std::size_t>(page)].size);
     holders_[static_cast<std::size_t>(page)] = 1;
     --holders_[static_cast<std::size_t>(shared)];
     MutableNode(node).next = page;
+}
+
+void WordTree::MovePage(int32_t page, uint32_t capacity) {
+    PageSpan& span = spans_[static_cast<std::size_t>(page)];
+    const std::size_t start = nodes_.size();
+    if (start + capacity > UINT32_MAX) throw EngineError("WordTree: more than 2^32 entries");
+    nodes_.resize(start + capacity);
+    std::copy_n(nodes_.begin() + span.start, span.size, nodes_.begin() + static_cast<std::ptrdiff_t>(start));
+    span.start = static_cast<uint32_t>(start);
+    span.capacity = capacity;
 }
 
 void WordTree::SetNext(WordNode node, int32_t page) {
@@ -130,21 +147,29 @@ void WordTree::LoadFromFile(const std::string& path) {
     }
     if (!reader.ok() || nodes * 6 != reader.remaining()) Corrupt(path, "entry counts do not match the file");
 
-    std::vector<Page> pages(sizes.size());
+    // Pages lie in file order, each in a run of exactly its size.
+    if (nodes > UINT32_MAX) Corrupt(path, "too many entries");
+    std::vector<PageRec> entries(static_cast<std::size_t>(nodes));
+    std::vector<PageSpan> spans(sizes.size());
     std::vector<int32_t> holders(sizes.size());
     holders[0] = 1;
-    for (std::size_t p = 0; p < pages.size(); ++p) {
-        pages[p].resize(static_cast<std::size_t>(sizes[p]));
-        for (PageRec& entry : pages[p]) {
+    uint32_t start = 0;
+    for (std::size_t p = 0; p < spans.size(); ++p) {
+        const auto size = static_cast<uint32_t>(sizes[p]);
+        spans[p] = PageSpan{start, size, size};
+        for (uint32_t i = start; i < start + size; ++i) {
+            PageRec& entry = entries[i];
             entry.ch = reader.U16();
             entry.next = reader.I32();
             if (entry.next < -1 || entry.next >= pageCount) Corrupt(path, "link to a page that does not exist");
             if (entry.next >= 0) ++holders[static_cast<std::size_t>(entry.next)];
             // Binary search needs strictly ascending characters.
-            if (&entry != pages[p].data() && (&entry)[-1].ch >= entry.ch) Corrupt(path, "page not sorted");
+            if (i > start && entries[i - 1].ch >= entry.ch) Corrupt(path, "page not sorted");
         }
+        start += size;
     }
-    pages_ = std::move(pages);
+    nodes_ = std::move(entries);
+    spans_ = std::move(spans);
     holders_ = std::move(holders);
     root_ = PageRec{0, 0};
 }

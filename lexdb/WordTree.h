@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,7 @@ struct PageRec {
     int32_t next = -1;
 };
 
-using Page = std::vector<PageRec>;  // sorted by ch, unsigned, no repeats
+using Page = std::span<const PageRec>;  // sorted by ch, unsigned, no repeats
 
 // A reference to a node by page and entry number, never by address, so it
 // survives the growth of the page array and of other pages. Page -1 is the
@@ -63,7 +64,9 @@ public:
     // tree as it was.
     void LoadFromFile(const std::string& path);
 
-    const PageRec& Node(WordNode node) const { return node.page < 0 ? root_ : pages_[node.page][node.index]; }
+    const PageRec& Node(WordNode node) const {
+        return node.page < 0 ? root_ : nodes_[spans_[node.page].start + node.index];
+    }
     // Lets node share an existing page of children (a page of endings).
     // Throws EngineError for a page that does not exist. The page must not
     // lead back to node (AddToPage's result never lies below a shared page).
@@ -72,17 +75,36 @@ public:
     // in place: a page of endings kept for nodes that will share it.
     void Share(int32_t page);
 
-    int32_t count() const { return static_cast<int32_t>(pages_.size()); }
-    const Page& page(int32_t number) const { return pages_[number]; }
+    int32_t count() const { return static_cast<int32_t>(spans_.size()); }
+    // Valid until the next change of the tree.
+    Page page(int32_t number) const {
+        const PageSpan& span = spans_[number];
+        return {nodes_.data() + span.start, span.size};
+    }
 
 private:
-    PageRec& MutableNode(WordNode node) { return node.page < 0 ? root_ : pages_[node.page][node.index]; }
+    // Where a page's entries lie in nodes_; room for capacity entries.
+    struct PageSpan {
+        uint32_t start = 0;
+        uint32_t size = 0;
+        uint32_t capacity = 0;
+    };
+
+    PageRec& MutableNode(WordNode node) {
+        return node.page < 0 ? root_ : nodes_[spans_[node.page].start + node.index];
+    }
+    // Moves page to fresh room for capacity entries at the end of nodes_.
+    void MovePage(int32_t page, uint32_t capacity);
     // Gives node a copy of its page of children when that page has other
     // holders.
     void OwnChildren(WordNode node);
 
     PageRec root_;
-    std::vector<Page> pages_;
+    // The entries of every page, each page in one run: a trie of millions of
+    // pages loads into two arrays instead of millions of small ones. A page
+    // that outgrows its room moves to the end, leaving its old room unused.
+    std::vector<PageRec> nodes_;
+    std::vector<PageSpan> spans_;
     std::vector<int32_t> holders_;  // per page: the nodes linking to it, plus the Share calls
 };
 

@@ -33,14 +33,20 @@ std::optional<std::u16string> ReadHexText(ByteReader& in) {
     const std::size_t length = std::min<std::size_t>(in.U8(), kHexTextSize);
     std::string_view digits = in.Bytes(kHexTextSize).substr(0, length);
     if (!in.ok() || digits.size() % 2 != 0) return std::nullopt;
-    std::string bytes;
+    // Endings are short and mostly ASCII: decode into a fixed buffer and
+    // widen ASCII directly, as a million of them are read at start.
+    char bytes[kMaxEndingBytes];
+    bool ascii = true;
     for (std::size_t i = 0; i < digits.size(); i += 2) {
         int high = HexDigit(digits[i]), low = HexDigit(digits[i + 1]);
         if (high < 0 || low < 0) return std::nullopt;
-        bytes.push_back(static_cast<char>(high << 4 | low));
+        bytes[i / 2] = static_cast<char>(high << 4 | low);
+        ascii = ascii && high < 8;
     }
-    if (FindInvalidUtf8(bytes) != std::string::npos) return std::nullopt;
-    return Utf8Decode(bytes);
+    const std::string_view text(bytes, digits.size() / 2);
+    if (ascii) return std::u16string(text.begin(), text.end());
+    if (FindInvalidUtf8(text) != std::string::npos) return std::nullopt;
+    return Utf8Decode(text);
 }
 
 // The records of a counted container; none when it is missing or damaged.

@@ -13,11 +13,14 @@ InflexionTables& Inflexions() {
 void InflexionTables::SetGroups(std::vector<InflexionGroup> groups) {
     groups_ = std::move(groups);
     groupIndex_.Clear();
+    const auto byText = [](const InflexionEntry& a, const InflexionEntry& b) {
+        return MyStrList::CompareStrings(a.ending, b.ending) < 0;
+    };
     for (std::size_t i = 0; i < groups_.size(); ++i) {
-        std::stable_sort(groups_[i].endings.begin(), groups_[i].endings.end(),
-                         [](const InflexionEntry& a, const InflexionEntry& b) {
-                             return MyStrList::CompareStrings(a.ending, b.ending) < 0;
-                         });
+        // Stored groups usually come sorted already; checking is cheaper.
+        InflexionEntryArray& endings = groups_[i].endings;
+        if (!std::is_sorted(endings.begin(), endings.end(), byText))
+            std::stable_sort(endings.begin(), endings.end(), byText);
         groupIndex_.Add(groups_[i].id, static_cast<int32_t>(i));
     }
     groupIndex_.Sort();

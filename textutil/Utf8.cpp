@@ -32,13 +32,15 @@ std::string Utf8Encode(std::u16string_view text) {
 }
 
 std::u16string Utf8Decode(std::string_view bytes) {
-    std::u16string out;
-    out.reserve(bytes.size());
+    // Never more code units than bytes: write through a pointer and cut to
+    // size at the end.
+    std::u16string out(bytes.size(), u'\0');
+    char16_t* o = out.data();
     std::size_t i = 0;
     while (i < bytes.size()) {
         unsigned char b = static_cast<unsigned char>(bytes[i++]);
         if (b < 0x80) {
-            out += char16_t(b);
+            *o++ = char16_t(b);
             continue;
         }
         int follow;
@@ -62,12 +64,13 @@ std::u16string Utf8Decode(std::string_view bytes) {
         if (follow == 3) {
             if (c < 0x10000 || c > 0x10FFFF) return {};
             c -= 0x10000;
-            out += char16_t(0xD800 + (c >> 10));
-            out += char16_t(0xDC00 + (c & 0x3FF));
+            *o++ = char16_t(0xD800 + (c >> 10));
+            *o++ = char16_t(0xDC00 + (c & 0x3FF));
         } else {
-            out += char16_t(c);
+            *o++ = char16_t(c);
         }
     }
+    out.resize(static_cast<std::size_t>(o - out.data()));
     return out;
 }
 

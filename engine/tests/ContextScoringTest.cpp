@@ -168,8 +168,18 @@ TEST_F(ContextScoringTest, AncestorRecordsLastAsLongAsTheirLatestInstance) {
     records.ReleaseBefore(100);
     EXPECT_EQ(records.Find(10), -1);
     EXPECT_EQ(records.Find(12), kept);
+    // A record made again in a freed slot moves once per shift; once kept
+    // for good it no longer moves.
+    EXPECT_EQ(records.AncestorRecordOf(10, 7, relations, tables), ten);
+    records.ReleaseBefore(2);
+    EXPECT_EQ(records[ten].position, 5);
+    records.AncestorRecordOf(10, -1, relations, tables);
+    records.ReleaseBefore(6);
+    EXPECT_EQ(records.Find(10), ten);
+    EXPECT_EQ(records[ten].position, -1);
     records.ReleaseBound();
     EXPECT_EQ(records.Find(12), kept);
+    EXPECT_EQ(records.Find(10), ten);
 }
 
 TEST_F(ContextScoringTest, AFullRecordTableGivesNoRecordInsteadOfSearchingForever) {
