@@ -10,6 +10,7 @@
 #include "datagen/build/EngineStores.h"
 #include "datagen/build/HunspellSource.h"
 #include "datagen/build/LexiconFiles.h"
+#include "datagen/build/PhraseRuleSource.h"
 #include "datagen/build/ProgramOutput.h"
 #include "datagen/build/SourceText.h"
 
@@ -83,6 +84,8 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     BuildResult r;
     auto source = [&](const char* name) { return (std::filesystem::path(options.sources) / name).string(); };
     r.inventory = ParseAttributeInventory(ReadWholeFile(source("attributes.txt")), "attributes.txt");
+    // Compiled first, so that a fault in a rule stops the build at once.
+    const PhraseTableSet rules = CompilePhraseRules(source("phrases"), r.inventory);
     TagMapping tags = TagMapping::Parse(ReadWholeFile(source("tags.txt")), "tags.txt", r.inventory);
     r.tags = &tags;
     std::vector<SourceEntry> entries = ParseSourceList(ReadWholeFile(source("sources.txt")), "sources.txt");
@@ -127,6 +130,7 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     WriteAnalysisLists(options.sources, base, r.report);
     const int32_t pages = WriteWordFormTrie(base);
     WriteEmptyEngineStores(base);
+    WritePhraseTables(base, rules);
     progress << "wrote the lexicon, " << r.inflection.words.size() << " words, and a word-form trie of " << pages
              << " pages in " << watch.Seconds() << " s\n";
     WriteDictionary(base, r, progress);

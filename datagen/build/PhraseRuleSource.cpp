@@ -8,12 +8,22 @@
 
 #include "datagen/build/SourceText.h"
 #include "engine/FragmentEntry.h"
+#include "engine/SynthesisItems.h"
 
 namespace pv {
 
 namespace {
 
 constexpr int32_t kAllLanguages = 0x3FE;  // bits 1 to 9
+
+// The kind of an attribute operation word, -1 for another word.
+int32_t OperationKind(const std::string& word) {
+    if (word == "set") return kSelectionSet;
+    if (word == "clear") return kSelectionClear;
+    if (word == "setform") return kFormSet;
+    if (word == "clearform") return kFormClear;
+    return -1;
+}
 
 struct RuleReader {
     const AttributeInventory& inventory;
@@ -109,6 +119,32 @@ struct RuleReader {
         if (slot.conditions.empty()) throw line.Error("a slot needs at least one condition");
     }
 
+    // A template item of the rule's own synthesis phrase, made and linked
+    // on its first item; items are tried in the order written.
+    void AddItem(const SourceLine& line) {
+        Count(line, 1, SIZE_MAX);
+        if (rule->links.empty()) {
+            rule->links.push_back({1.0, static_cast<int32_t>(tables.synthPhrases.size())});
+            tables.synthPhrases.emplace_back();
+        }
+        BuildStepSource& item = tables.synthPhrases[rule->links.front().synth].steps.emplace_back();
+        item.c = static_cast<uint8_t>(Number(line, line.words[1], 0, 31));
+        item.text1 = line.After(2);
+        if (item.text1.size() > 100) throw line.Error("a template has at most 100 bytes");
+    }
+
+    void AddSlotOperation(const SourceLine& line) {
+        Count(line, 3, 3);
+        if (rule->links.empty()) throw line.Error("\"slotop\" before the rule's first \"item\"");
+        BuildStepSource& item = tables.synthPhrases[rule->links.front().synth].steps.back();
+        const std::vector<std::string>& w = line.words;
+        const int32_t slot = Number(line, w[1], 1, kTemplateSlotCount);
+        const int32_t mode = OperationKind(w[2]);
+        if (mode < 0) throw line.Error("unknown operation \"" + w[2] + "\"");
+        if (item.assignments.size() <= static_cast<std::size_t>(slot)) item.assignments.resize(slot + 1);
+        item.assignments[slot].push_back({Value(line, w[3]), mode});
+    }
+
     void Directive(const SourceLine& line) {
         const std::string& d = line.words[0];
         const std::vector<std::string>& w = line.words;
@@ -138,13 +174,16 @@ struct RuleReader {
             Count(line, 3, 4);
             rule->relations.push_back({Number(line, w[1], 0, INT16_MAX), Slot(line, w[2]), Slot(line, w[3]),
                                        static_cast<uint8_t>(w.size() > 4 ? Number(line, w[4], 0, 255) : 0)});
-        } else if (d == "set" || d == "clear" || d == "setform" || d == "clearform") {
+        } else if (const int32_t mode = OperationKind(d); mode >= 0) {
             Count(line, 1, 1);
-            const int32_t mode = d == "set" ? 0 : d == "clear" ? 1 : d == "setform" ? 2 : 3;
             rule->conditions.push_back({Value(line, w[1]), mode});
         } else if (d == "template") {
             rule->name = line.After(1);
             if (rule->name.size() > 100) throw line.Error("a template has at most 100 bytes");
+        } else if (d == "item") {
+            AddItem(line);
+        } else if (d == "slotop") {
+            AddSlotOperation(line);
         } else {
             throw line.Error("unknown directive \"" + d + "\"");
         }

@@ -24,6 +24,13 @@
 //   set|clear|setform|clearform VALUE
 //                            attribute operations on the rule's entry
 //   template TEXT            the default synthesis template (rest of line)
+//   item LANG TEXT           a template item for target language LANG (0:
+//                            any), rest of line; the first item whose
+//                            language fits renders the entry, the default
+//                            template only when none does
+//   slotop SLOT set|clear|setform|clearform VALUE
+//                            an attribute operation of the last item on
+//                            template slot SLOT (1 to 30)
 //
 // A line whose first non-blank character is "#" is a comment (templates
 // contain "#!" placeholders, so a "#" later in a line is kept).

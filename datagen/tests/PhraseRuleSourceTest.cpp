@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "datagen/build/SourceText.h"
 #include "engine/CollocationInstances.h"
 #include "lexdb/tests/TempDir.h"
 #include "morphology/PhraseTables.h"
@@ -72,6 +73,34 @@ TEST(PhraseRuleSourceTest, ARuleReadsBackAsWritten) {
     EXPECT_EQ(rule.name, u"#!1 #!2");
 }
 
+TEST(PhraseRuleSourceTest, ItemsMakeTheRulesOwnSynthesisPhrase) {
+    PhraseTableSet tables;
+    ParsePhraseRules("rule\n  slot noun\n  template #!1\n"
+                     "rule\n  slot adjective\n  slot noun\n  template #!1 #!2\n"
+                     "  item 6 #!2 #!1\n  slotop 2 clearform plural\n  slotop 1 setform 11\n"
+                     "  item 0\n",
+                     "np.txt", Inventory(), tables);
+    testing::TempDir dir;
+    WritePhraseTables(dir.dir(), tables);
+    CollocationInstances instances;
+    PhraseTables loaded;
+    loaded.Load(dir.dir(), instances);
+
+    ASSERT_EQ(loaded.phrases.size(), 2u);
+    EXPECT_TRUE(loaded.phrases[0].links.empty());
+    ASSERT_EQ(loaded.phrases[1].links, (std::vector<PhraseLink>{{1.0, 0}}));
+    ASSERT_EQ(loaded.synthPhrases.size(), 1u);
+    const std::vector<BuildStep>& items = loaded.synthPhrases[0].steps;
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].c, 6);
+    EXPECT_EQ(items[0].text1, u"#!2 #!1");
+    ASSERT_EQ(items[0].assignments.size(), 3u);
+    EXPECT_EQ(items[0].assignments[1], (WordCondsArray{{11, 2}}));
+    EXPECT_EQ(items[0].assignments[2], (WordCondsArray{{12, 3}}));
+    EXPECT_EQ(items[1].c, 0);
+    EXPECT_EQ(items[1].text1, u"");  // an item that prints nothing
+}
+
 TEST(PhraseRuleSourceTest, FaultsNameTheirLine) {
     const struct {
         const char* text;
@@ -85,6 +114,11 @@ TEST(PhraseRuleSourceTest, FaultsNameTheirLine) {
         {"rule weight heavy\n", "rules.txt:1: bad weight \"heavy\""},
         {"rule\nrule\n  slot noun\n", "rules.txt:1: a rule needs at least one slot"},
         {"rule\n  slot noun\n  swap 1 2\n", "rules.txt:3: unknown directive \"swap\""},
+        {"rule\n  slot noun\n  slotop 1 set noun\n", "rules.txt:3: \"slotop\" before the rule's first \"item\""},
+        {"rule\n  slot noun\n  item 0 #!1\n  slotop 1 swap noun\n", "rules.txt:4: unknown operation \"swap\""},
+        {"rule\n  slot noun\n  item 0 #!1\n  slotop 31 set noun\n",
+         "rules.txt:4: \"31\" is not a number from 1 to 30"},
+        {"rule\n  slot noun\n  item\n", "rules.txt:3: wrong number of words for \"item\""},
     };
     for (const auto& c : cases) {
         PhraseTableSet tables;
@@ -107,6 +141,16 @@ TEST(PhraseRuleSourceTest, TheFolderIsCompiledInFileNameOrder) {
     EXPECT_DOUBLE_EQ(tables.phrases[0].score1, 1.0);
     EXPECT_DOUBLE_EQ(tables.phrases[1].score1, 2.0);
     EXPECT_TRUE(CompilePhraseRules(dir.path("missing"), Inventory()).phrases.empty());
+}
+
+TEST(PhraseRuleSourceTest, OurRulesCompileWithOurInventory) {
+    const std::string data = PV_TEST_DATA;
+    const AttributeInventory inventory =
+        ParseAttributeInventory(ReadWholeFile(data + "/attributes.txt"), "attributes.txt");
+    const PhraseTableSet tables = CompilePhraseRules(data + "/phrases", inventory);
+    EXPECT_FALSE(tables.phrases.empty());
+    testing::TempDir dir;
+    EXPECT_NO_THROW(WritePhraseTables(dir.dir(), tables));
 }
 
 }  // namespace
