@@ -13,15 +13,28 @@ namespace {
 
 using namespace fixture;
 
+// The groups a word of each part of speech takes from the word as it
+// stands in the text: nouns number, article and case, adjectives gender,
+// number and article, verbs number, person and verb form.
+WordArray InheritedGroups(int16_t partOfSpeech) {
+    switch (partOfSpeech) {
+    case 1: return {3, 5, 7};
+    case 2: return {2, 3, 5};
+    case 3: return {3, 4, 6};
+    default: return {};
+    }
+}
+
 CollocationRecord Entry(int32_t id, const char* text, uint8_t language, int16_t partOfSpeech, int32_t wordId) {
     CollocationRecord r;
     r.id = id;
     r.text = text;
     r.language = language;
     r.partOfSpeech = partOfSpeech;
+    r.templateId = 1;  // translated, and inflected by its inherited groups
     r.wordIds = {wordId};
     r.requiredAttributes = {{}};
-    r.inheritedGroups = {{}};
+    r.inheritedGroups = {InheritedGroups(partOfSpeech)};
     r.sourceScore = 1.0;
     return r;
 }

@@ -152,6 +152,13 @@ void AddTranslation(FragmentEntries& cell, int k, const Collocation& target) {
             for (int32_t group : kKeptGroups)
                 if (int32_t value = tables.ValueOfAttribute(entry.inherited, group); value >= 0)
                     tables.SetAttribute(entry.associated, value);
+        // Until a phrase rule places it, the source reading is the target's
+        // only context: the groups the target's words take from their
+        // context (number, person, tense, ...) get the reading's values.
+        for (const WordArray& groups : target.inheritedGroups)
+            for (int32_t group : groups)
+                if (int32_t value = tables.ValueOfAttribute(entry.inherited, group); value >= 0)
+                    tables.SetAttribute(entry.associated, value);
         tables.FromList(entry.associated, target.associatedAttributes);
         entry.planEligible = 1;
     } catch (const std::exception& error) {

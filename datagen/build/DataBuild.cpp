@@ -9,6 +9,7 @@
 #include "datagen/build/DictionarySources.h"
 #include "datagen/build/EngineStores.h"
 #include "datagen/build/HunspellSource.h"
+#include "datagen/build/LexiconCleanup.h"
 #include "datagen/build/LexiconFiles.h"
 #include "datagen/build/PhraseRuleSource.h"
 #include "datagen/build/ProgramOutput.h"
@@ -112,6 +113,7 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
         if (e.kind == "hunspell") read(e);
 
     Stopwatch watch;
+    CleanLexicon(r.lexicon, links, r.report);
     r.links = ResolveLinks(links, r.lexicon, r.report);
     r.classes = ShareClasses(r.links);
     r.inflection = DeriveInflection(r.lexicon, r.inventory, r.report);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <limits>
 #include <map>
 #include <set>
@@ -85,6 +86,14 @@ std::string Join(const std::vector<std::string>& items, char separator) {
 
 // English, Turkish and German put the head of a compound noun phrase last.
 bool HeadFinal(int32_t language) { return language == kEnglish || language == 3 || language == 4; }
+
+// The score of an entry as a reading: words that the bilingual
+// dictionaries link often are the common ones of their language, so of two
+// homographs in different languages (English "in", Italian "in", a Turkish
+// noun "in") the better known one wins. Small beside a spelling fix's
+// penalty. As a translation every entry scores alike: a much-linked word
+// has many senses, which makes it no better a translation.
+double LinkScore(std::size_t links) { return 0.05 * std::log1p(static_cast<double>(links)); }
 
 // A multi-word lemma split into its words, with the index of the word that
 // a "#" follows (-1 without one).
@@ -186,10 +195,12 @@ private:
         record.id = word.id;
         record.text = Utf8Encode(word.lemma);
         record.wordIds = {word.id};
-        record.requiredAttributes = {{}};
         const LemmaKey key{word.language, record.text, word.partOfSpeech};
         LemmaShape shape;
         if (const Lemma* lemma = lemmaOfId_[word.id]) shape = ShapeOf(*lemma, r_.inventory);
+        // Every form has the common values, so requiring them matches each
+        // reading of the word, and a translation's form is found by them.
+        record.requiredAttributes = {shape.common};
         record.associatedAttributes = shape.common;
         Describe(record, key, {shape.varying});
         return record;
@@ -238,6 +249,7 @@ private:
             record.id = lastId_ + 1 + static_cast<int32_t>(records.size() - r_.inflection.words.size());
             idOf_[key] = record.id;
             LemmaShape shape = ShapeOf(*lemmaOfId_[record.wordIds[head]], r_.inventory);
+            record.requiredAttributes[head] = shape.common;
             record.associatedAttributes = shape.common;
             std::vector<WordArray> inherited(record.wordIds.size());
             inherited[head] = shape.varying;
@@ -302,10 +314,11 @@ private:
         languageOfId_.assign(ids, {0, 0});
         for (const CollocationRecord& record : records)
             languageOfId_[record.id] = {record.language, record.partOfSpeech};
-        for (const CollocationRecord& record : records) {
+        for (CollocationRecord& record : records) {
             std::vector<int32_t>& linked = forward[record.id];
             for (int32_t id : backward[record.id])
                 if (std::find(linked.begin(), linked.end(), id) == linked.end()) linked.push_back(id);
+            record.sourceScore = LinkScore(linked.size());
             translations_.push_back(SamePartOfSpeech(record, linked));
         }
     }
