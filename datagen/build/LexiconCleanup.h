@@ -13,8 +13,8 @@ namespace pv {
 
 // The text with the Latin look-alikes of Cyrillic letters replaced when it
 // is a word of a Cyrillic language that holds a Cyrillic letter; empty when
-// it holds no letter or digit at all, or (in a Cyrillic language) Latin
-// letters that cannot be replaced.
+// it holds no letter or digit at all, or is a word of a Cyrillic language
+// wholly in Latin letters or with a Latin letter that has no look-alike.
 std::string CleanWordText(int32_t language, const std::string& text);
 
 // Applies CleanWordText to every lemma, form and link of the sources read,
