@@ -16,6 +16,9 @@ namespace pv {
 namespace {
 
 constexpr std::size_t kInputBufferSize = 16384;
+// The input is descrambled in steps as the inflater takes it: a block of
+// the file cache needs a few hundred bytes of the 16,384 read.
+constexpr std::size_t kDescrambleStep = 1024;
 constexpr int kEndOfInput = -1;
 
 enum GzipFlag : uint8_t {
@@ -51,6 +54,9 @@ struct Container {
     bool endOfInput = false;
     std::vector<unsigned char> input = std::vector<unsigned char>(kInputBufferSize);
     int64_t filePosition = 0;  // stored offset of the next byte to fetch from the file
+    int64_t bufferPosition = 0;  // stored offset of input[0]
+    std::size_t filled = 0;      // bytes read into input
+    std::size_t exposed = 0;     // of them, descrambled and handed to the inflater
     uLong crc = 0;
     uint32_t memberLength = 0;  // bytes delivered since the member began (mod 2^32)
     bool stored = false;
@@ -61,18 +67,31 @@ struct Container {
         if (fd >= 0) ::close(fd);
     }
 
-    // Refills the (descrambled) input buffer from the file.
+    // Hands the inflater the next n bytes of the buffer (at most those read),
+    // descrambled; they follow straight on the bytes it has taken.
+    void Expose(std::size_t n) {
+        n = std::min(n, filled - exposed);
+        ScrambleBytes(reinterpret_cast<char*>(input.data() + exposed), n,
+                      static_cast<uint32_t>(bufferPosition + static_cast<int64_t>(exposed)));
+        stream.next_in = input.data() + exposed;
+        stream.avail_in = static_cast<uInt>(n);
+        exposed += n;
+    }
+
+    // Once the inflater has taken all it was given: the next step of the
+    // buffer, or the buffer refilled from the file.
     void Fill() {
+        if (exposed < filled) return Expose(kDescrambleStep);
         ssize_t got = ReadAt(fd, input.data(), input.size(), filePosition);
         if (got < 0) {
             status = ContainerStatus::ReadError;
             got = 0;
         }
-        ScrambleBytes(reinterpret_cast<char*>(input.data()), static_cast<std::size_t>(got),
-                      static_cast<uint32_t>(filePosition));
+        bufferPosition = filePosition;
         filePosition += got;
-        stream.next_in = input.data();
-        stream.avail_in = static_cast<uInt>(got);
+        filled = static_cast<std::size_t>(got);
+        exposed = 0;
+        Expose(kDescrambleStep);
         if (got == 0) endOfInput = true;
     }
 
@@ -145,6 +164,11 @@ struct Container {
     }
 
     int ReadStored(unsigned char* out, int n) {
+        // The rest of the buffer first, as it lies before filePosition.
+        const std::size_t taken = stream.avail_in;
+        Expose(filled - exposed);
+        stream.next_in -= taken;
+        stream.avail_in += static_cast<uInt>(taken);
         std::size_t want = static_cast<std::size_t>(n);
         std::size_t fromBuffer = std::min<std::size_t>(want, stream.avail_in);
         std::copy(stream.next_in, stream.next_in + fromBuffer, out);
@@ -233,6 +257,7 @@ void ContainerClose(Container* container) { delete container; }
 bool ContainerRestartAt(Container* container, int64_t offset) {
     if (!container) return false;
     container->stream.avail_in = 0;
+    container->filled = container->exposed = 0;
     container->endOfInput = false;
     container->restarted = true;
     if (offset < 0) {
