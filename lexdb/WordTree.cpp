@@ -130,6 +130,48 @@ void WordTree::Share(int32_t page) {
     ++holders_[static_cast<std::size_t>(page)];
 }
 
+void WordTree::DropUnreachablePages() {
+    std::vector<bool> reached(spans_.size());
+    std::vector<int32_t> pending{root_.next};
+    reached[static_cast<std::size_t>(root_.next)] = true;
+    while (!pending.empty()) {
+        const int32_t number = pending.back();
+        pending.pop_back();
+        for (const PageRec& entry : page(number))
+            if (entry.next >= 0 && !reached[static_cast<std::size_t>(entry.next)]) {
+                reached[static_cast<std::size_t>(entry.next)] = true;
+                pending.push_back(entry.next);
+            }
+    }
+    std::vector<int32_t> renumbered(spans_.size(), -1);
+    int32_t kept = 0;
+    for (std::size_t p = 0; p < spans_.size(); ++p)
+        if (reached[p]) renumbered[p] = kept++;
+    // The kept pages packed into fresh arrays, without the room left behind
+    // by pages that moved.
+    std::vector<PageRec> nodes;
+    std::vector<PageSpan> spans;
+    spans.reserve(static_cast<std::size_t>(kept));
+    std::vector<int32_t> holders(static_cast<std::size_t>(kept));
+    for (std::size_t p = 0; p < spans_.size(); ++p) {
+        if (!reached[p]) continue;
+        const auto start = static_cast<uint32_t>(nodes.size());
+        for (PageRec entry : page(static_cast<int32_t>(p))) {
+            if (entry.next >= 0) {
+                entry.next = renumbered[static_cast<std::size_t>(entry.next)];
+                ++holders[static_cast<std::size_t>(entry.next)];
+            }
+            nodes.push_back(entry);
+        }
+        spans.push_back(PageSpan{start, spans_[p].size, spans_[p].size});
+    }
+    root_.next = renumbered[static_cast<std::size_t>(root_.next)];
+    ++holders[static_cast<std::size_t>(root_.next)];
+    nodes_ = std::move(nodes);
+    spans_ = std::move(spans);
+    holders_ = std::move(holders);
+}
+
 void WordTree::LoadFromFile(const std::string& path) {
     const ContainerContent content = ReadWholeContainer(path);
     if (!content.opened) Corrupt(path, "cannot open");

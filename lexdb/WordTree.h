@@ -74,6 +74,9 @@ public:
     // Counts one more holder of page, so that no later insertion changes it
     // in place: a page of endings kept for nodes that will share it.
     void Share(int32_t page);
+    // Removes the pages that no node leads to (a shared page whose holders
+    // all took copies), renumbering the others in their order.
+    void DropUnreachablePages();
 
     int32_t count() const { return static_cast<int32_t>(spans_.size()); }
     // Valid until the next change of the tree.

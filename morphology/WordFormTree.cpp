@@ -47,6 +47,7 @@ void InflexionTables::BuildAllWords() {
                 sharedPage.emplace(groupId, endings);
             }
         }
+        tree.DropUnreachablePages();
         wordTree = std::move(tree);
     } catch (const std::exception& error) {
         throw EngineError(std::string("Exception [") + error.what() + "] in BuildAllWords");

@@ -122,15 +122,17 @@ TEST_F(MorphologyTest, BuiltTrieSharesOneEndingPagePerGroup) {
         EXPECT_FALSE(PrefixLookup(unknown)) << Utf8Encode(unknown);
 }
 
-// Every text that leads to a node of the tree, up to limit characters.
+// Every text that leads to a node of the tree, up to limit characters, and
+// the pages on the way.
 void CollectPaths(const WordTree& tree, WordNode node, std::u16string& text, std::size_t limit,
-                  std::set<std::u16string>& out) {
+                  std::set<std::u16string>& out, std::set<int32_t>& pages) {
     out.insert(text);
     const int32_t next = tree.Node(node).next;
     if (next < 0 || text.size() == limit) return;
+    pages.insert(next);
     for (int32_t i = 0; i < static_cast<int32_t>(tree.page(next).size()); ++i) {
         text.push_back(tree.page(next)[static_cast<std::size_t>(i)].ch);
-        CollectPaths(tree, WordNode{next, i}, text, limit, out);
+        CollectPaths(tree, WordNode{next, i}, text, limit, out, pages);
         text.pop_back();
     }
 }
@@ -138,14 +140,17 @@ void CollectPaths(const WordTree& tree, WordNode node, std::u16string& text, std
 TEST_F(MorphologyTest, BuiltTrieHoldsExactlyThePrefixesWhenStemsRunIntoEachOthersEndings) {
     // Stems of group 1 that are another stem of the group plus an ending
     // (xa, xe), one that runs on past such a stem (xebq), one of another
-    // group below a stem of group 1 (xs); w and y share the page of endings.
+    // group below a stem of group 1 (xs), and one past that (xsq) which
+    // leaves the page made for xs to no one; w and y share the page of
+    // endings.
     const std::vector<InflexionGroup> groups = {
         {1, u"", {{0, u"a"}, {0, u"ab"}, {0, u"c"}, {0, u"cd"}, {0, u"e"}}},
         {2, u"", {{0, u"s"}}},
     };
     const std::vector<LexiconWord> lexicon = {
         {1, u"w", 1, 1, 1}, {2, u"x", 1, 1, 1}, {3, u"xa", 1, 1, 1},   {4, u"xe", 1, 1, 1},
-        {5, u"xebq", 1, 0, 1}, {6, u"xs", 1, 2, 1}, {7, u"y", 1, 1, 1}, {8, u"y", 1, 1, 1},
+        {5, u"xebq", 1, 0, 1}, {6, u"xs", 1, 2, 1}, {7, u"xsq", 1, 0, 1}, {8, u"y", 1, 1, 1},
+        {9, u"y", 1, 1, 1},
     };
     ScratchFolder folder;
     WriteInflexionGroups(folder.path(), groups);
@@ -168,9 +173,11 @@ TEST_F(MorphologyTest, BuiltTrieHoldsExactlyThePrefixesWhenStemsRunIntoEachOther
     }
     const WordTree& tree = Inflexions().wordTree;
     std::set<std::u16string> paths;
+    std::set<int32_t> pages;
     std::u16string text;
-    CollectPaths(tree, WordTree::kRoot, text, longest + 1, paths);  // a loop would exceed the longest form
+    CollectPaths(tree, WordTree::kRoot, text, longest + 1, paths, pages);  // a loop would exceed the longest form
     EXPECT_EQ(paths, prefixes);
+    EXPECT_EQ(pages.size(), static_cast<std::size_t>(tree.count()));  // no page left that nothing reaches
     EXPECT_EQ(tree.Node(*tree.FindNode(u"y")).next, tree.Node(*tree.FindNode(u"w")).next);
 }
 
