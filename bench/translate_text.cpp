@@ -22,6 +22,15 @@ double Since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// User and system time of the process so far: on a loaded machine the wall
+// time says little.
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 // Running text of sentences with punctuation, mixed scripts.
 std::u16string GeneratedText(long words) {
     static const char16_t* const kWords[] = {
@@ -72,15 +81,19 @@ int main(int argc, char** argv) {
     }
 
     auto started = std::chrono::steady_clock::now();
+    const double cpuAtStart = CpuSeconds();
     if (!pv::StartEngine(dataDir)) return 1;
-    std::printf("engine start: %.3f s\n", Since(started));
+    std::printf("engine start: %.3f s (cpu %.3f s)\n", Since(started), CpuSeconds() - cpuAtStart);
 
     pv::TranslateText(u"warm up");
     auto start = std::chrono::steady_clock::now();
+    const double cpuBefore = CpuSeconds();
     std::u16string result = pv::TranslateText(text);
     double seconds = Since(start);
+    const double cpu = CpuSeconds() - cpuBefore;
     std::printf("TranslateText: %ld words in %.3f s = %.0f words/s (output %zu characters)\n",
                 words, seconds, words / seconds, result.size());
+    std::printf("TranslateText cpu: %.3f s = %.0f words/s\n", cpu, words / cpu);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("peak memory: %.1f MB\n", usage.ru_maxrss / 1024.0);
