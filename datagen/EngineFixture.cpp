@@ -47,11 +47,12 @@ std::vector<CollocationRecord> FixtureEntries() {
         Entry(1000 + kColour, "colour", 1, 1, kColour), Entry(1000 + kMan, "man", 1, 1, kMan),
         Entry(kHausEntry, "haus", 4, 1, kHaus),         Entry(1000 + kTuer, "tür", 4, 1, kTuer),
         Entry(1000 + kNov, "нов", 2, 2, kNov),          Entry(kKnigaEntry, "книга", 2, 1, kKniga),
-        Entry(kEvEntry, "ev", 3, 1, kEv),
+        Entry(kEvEntry, "ev", 3, 1, kEv),               Entry(1000 + kNew, "new", 1, 2, kNew),
     };
     for (CollocationRecord& e : entries) {
         if (e.id == kBookEntry) e.translations = std::to_string(kKnigaEntry);
-        if (e.id == kKnigaEntry) e.translations = std::to_string(kBookEntry);
+        if (e.id == kKnigaEntry) e.translations = std::to_string(kBookEntry), e.associatedAttributes = {9};
+        if (e.id == 1000 + kNew) e.translations = std::to_string(1000 + kNov);
         if (e.id == kHausEntry || e.id == kEvEntry) e.classId = kHouseClass, e.flag = 1;
     }
     return entries;

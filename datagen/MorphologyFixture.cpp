@@ -99,6 +99,7 @@ std::vector<LexiconWord> FixtureWords() {
         {kWalk, u"walk", kEnglish, 10, 3},   {kTalk, u"talk", kEnglish, 10, 3},
         {kBook, u"book", kEnglish, 11, 1},   {kThe, u"the", kEnglish, 0, 5},
         {kColour, u"colour", kEnglish, 11, 1}, {kMan, u"m", kEnglish, 12, 1},
+        {kNew, u"new", kEnglish, 0, 2},
         {kHaus, u"haus", kGerman, 20, 1},    {kTuer, u"tür", kGerman, 21, 1},
         {kNov, u"нов", kBulgarian, 30, 2},   {kKniga, u"книг", kBulgarian, 31, 1},
         {kEv, u"ev", kTurkish, 40, 1},

@@ -9,7 +9,7 @@ namespace pv {
 
 // Word ids of the fixture.
 namespace fixture {
-constexpr int kWalk = 100, kTalk = 101, kBook = 102, kThe = 103, kColour = 104, kMan = 105;
+constexpr int kWalk = 100, kTalk = 101, kBook = 102, kThe = 103, kColour = 104, kMan = 105, kNew = 106;
 constexpr int kHaus = 200, kTuer = 201;
 constexpr int kNov = 300, kKniga = 301;
 constexpr int kEv = 400, kLarSuffix = 401, kLerSuffix = 402;
