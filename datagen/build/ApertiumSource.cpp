@@ -34,15 +34,15 @@ struct ApostrophePieces {
 };
 
 ApostrophePieces CutAtApostrophes(const std::string& surface) {
-    std::size_t from = std::string::npos, to = 0, width = 0;
+    std::size_t from = std::string::npos, after = 0, to = 0;  // first apostrophe, its end, end of the last
     for (std::string_view apostrophe : {"'", "\u2019", "\u02BC"})
         if (std::size_t at = surface.find(apostrophe); at != std::string::npos) {
-            from = std::min(from, at);
-            if (std::size_t end = surface.rfind(apostrophe) + apostrophe.size(); end > to) to = end, width = apostrophe.size();
+            if (at < from) from = at, after = at + apostrophe.size();
+            to = std::max(to, surface.rfind(apostrophe) + apostrophe.size());
         }
     if (from == std::string::npos) return {};
     ApostrophePieces pieces{surface.substr(0, from), surface.substr(to)};
-    if (pieces.first.empty()) pieces.first = surface.substr(from + width), pieces.last.clear();
+    if (pieces.first.empty()) pieces.first = surface.substr(after), pieces.last.clear();
     return pieces;
 }
 
