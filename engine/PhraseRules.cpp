@@ -77,7 +77,10 @@ void ChainRightEntries(FragmentEntries& right, std::vector<int32_t>& touched) {
     // Every head is -1 between two calls; only a changed rule set resizes.
     const std::size_t parts = SimplePhraseRules().Rules().size();
     if (heads.size() != parts) heads.assign(parts, -1);
-    for (int32_t k = 0; k < right.count; ++k) {
+    // A chain yields its newest item first, so the entries are chained from
+    // the last: combinations then meet them in the cell's order, and of two
+    // equal results the one made from the better-ranked entry is kept.
+    for (int32_t k = right.count - 1; k >= 0; --k) {
         FE* h = right.entries[k];
         ForEachPart(PhraseSide::Right, *h, [&](const SimplePhraseEntry& s) {
             if (!TargetAccepted(RuleTargetLanguage(s))) return;

@@ -93,6 +93,18 @@ void TranslateAsItself(FragmentEntries& cell, int k) {
     GrammarTables().FromList(entry.associated, instances[target].associatedAttributes);
 }
 
+// Whether the entry's value of attribute group comes from the text: a word
+// of the entry takes the group from its context, and for the
+// capitalisation, the entry is not spelled with a capital of its own (a
+// German noun, a name), which would say nothing of its translation.
+bool TakesFromText(const Collocation& entry, int32_t group) {
+    if (group == kCapitalisationAttribute && !entry.text.empty() && WideLowerChar(entry.text[0]) != entry.text[0])
+        return false;
+    for (const WordArray& groups : entry.inheritedGroups)
+        if (Contains(groups, group)) return true;
+    return false;
+}
+
 }  // namespace
 
 void FindTranslations(FragmentEntries& cell) {
@@ -142,10 +154,10 @@ void AddTranslationToFE(FragmentEntries& cell, int32_t id, int& k, bool alreadyF
 void AddTranslation(FragmentEntries& cell, int k, const Collocation& target) {
     try {
         FE& entry = *cell.entries[k];
+        entry.score = SourceOf(entry).sourceScore + target.targetScore;
+        entry.targetInstance = Engine().instances.AddCollocation(target, SourceOf(entry).position);
+        // Taken after the addition, which may move the instances.
         const Collocation& source = SourceOf(entry);
-        entry.score = source.sourceScore + target.targetScore;
-        const int32_t position = source.position;
-        entry.targetInstance = Engine().instances.AddCollocation(target, position);
         const AttributeTables& tables = GrammarTables();
         entry.associated.Clear();
         if (KeepsSourceForm(target.partOfSpeech))
@@ -154,11 +166,13 @@ void AddTranslation(FragmentEntries& cell, int k, const Collocation& target) {
                     tables.SetAttribute(entry.associated, value);
         // Until a phrase rule places it, the source reading is the target's
         // only context: the groups the target's words take from their
-        // context (number, person, tense, ...) get the reading's values.
+        // context (number, person, tense, ...) get the reading's values,
+        // where the source word too takes that group from the text.
         for (const WordArray& groups : target.inheritedGroups)
             for (int32_t group : groups)
-                if (int32_t value = tables.ValueOfAttribute(entry.inherited, group); value >= 0)
-                    tables.SetAttribute(entry.associated, value);
+                if (TakesFromText(source, group))
+                    if (int32_t value = tables.ValueOfAttribute(entry.inherited, group); value >= 0)
+                        tables.SetAttribute(entry.associated, value);
         tables.FromList(entry.associated, target.associatedAttributes);
         entry.planEligible = 1;
     } catch (const std::exception& error) {

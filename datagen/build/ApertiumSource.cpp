@@ -179,7 +179,7 @@ void ReadApertiumBilingual(std::string_view dump, const std::string& fromLanguag
             return report.Drop(pair, reason);
         if (link.from.text.find(' ') != std::string::npos || link.to.text.find(' ') != std::string::npos)
             report.Read(pair, "bilingual pairs with a multi-word side");
-        links.insert(link);
+        AddLink(links, std::move(link));
     }, kMaxBilingualPaths, true);
     ReportSkippedSections(e, pair, report);
 }

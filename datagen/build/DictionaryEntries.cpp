@@ -23,12 +23,21 @@ constexpr int32_t kDefaultTemplate = 1;  // above 0: the entry is translated
 // The grammar a lemma's forms give an entry: the values every form has,
 // and the attributes whose value differs between forms (or is missing in
 // some), which the entry takes from the word as it stands in the text.
+// The capitalisation is taken from the text, so that a word written with
+// a capital or in capitals is translated so; a word spelled with a capital
+// (a name, a German noun) has it among its own values.
 struct LemmaShape {
     WordArray common;
     WordArray varying;
+    WordArray associated;  // the common values, and the capital a word always has
 };
 
-LemmaShape ShapeOf(const Lemma& lemma, const AttributeInventory& inventory) {
+bool StartsWithCapital(const std::string& text) {
+    const std::u16string wide = Utf8Decode(text);
+    return !wide.empty() && WideLowerChar(wide[0]) != wide[0];
+}
+
+LemmaShape ShapeOf(const std::string& text, const Lemma& lemma, const AttributeInventory& inventory) {
     WordArray values;
     for (const WordForm& form : lemma.forms) values.insert(values.end(), form.values.begin(), form.values.end());
     std::sort(values.begin(), values.end());
@@ -40,6 +49,12 @@ LemmaShape ShapeOf(const Lemma& lemma, const AttributeInventory& inventory) {
         else if (int32_t attribute = inventory.AttributeOf(values[i]); attribute >= 0) AddIfMissing(shape.varying, attribute);
         i = end;
     }
+    shape.associated = shape.common;
+    if (StartsWithCapital(text)) {
+        AddIfMissing(shape.associated, kInitialCapitalValue);
+        std::sort(shape.associated.begin(), shape.associated.end());
+    }
+    AddIfMissing(shape.varying, kCapitalisationAttribute);
     std::sort(shape.varying.begin(), shape.varying.end());
     return shape;
 }
@@ -197,11 +212,11 @@ private:
         record.wordIds = {word.id};
         const LemmaKey key{word.language, record.text, word.partOfSpeech};
         LemmaShape shape;
-        if (const Lemma* lemma = lemmaOfId_[word.id]) shape = ShapeOf(*lemma, r_.inventory);
+        if (const Lemma* lemma = lemmaOfId_[word.id]) shape = ShapeOf(record.text, *lemma, r_.inventory);
         // Every form has the common values, so requiring them matches each
         // reading of the word, and a translation's form is found by them.
         record.requiredAttributes = {shape.common};
-        record.associatedAttributes = shape.common;
+        record.associatedAttributes = shape.associated;
         Describe(record, key, {shape.varying});
         return record;
     }
@@ -248,9 +263,9 @@ private:
             }
             record.id = lastId_ + 1 + static_cast<int32_t>(records.size() - r_.inflection.words.size());
             idOf_[key] = record.id;
-            LemmaShape shape = ShapeOf(*lemmaOfId_[record.wordIds[head]], r_.inventory);
+            LemmaShape shape = ShapeOf(record.text, *lemmaOfId_[record.wordIds[head]], r_.inventory);
             record.requiredAttributes[head] = shape.common;
-            record.associatedAttributes = shape.common;
+            record.associatedAttributes = shape.associated;
             std::vector<WordArray> inherited(record.wordIds.size());
             inherited[head] = shape.varying;
             Describe(record, key, inherited);
@@ -302,21 +317,25 @@ private:
     }
 
     void AddTranslations(std::vector<CollocationRecord>& records) {
-        // By entry id: the ids linked from it, and those linked to it.
+        // By entry id: the ids linked with it either way, with their ranks.
         const std::size_t ids = records.empty() ? 1 : static_cast<std::size_t>(records.back().id) + 1;
-        std::vector<std::vector<int32_t>> forward(ids), backward(ids);
+        std::vector<std::vector<std::pair<int32_t, int32_t>>> ranked(ids);
         for (const BilingualLink& link : r_.links) {
             auto from = idOf_.find(link.from), to = idOf_.find(link.to);
             if (from == idOf_.end() || to == idOf_.end()) continue;
-            forward[from->second].push_back(to->second);
-            backward[to->second].push_back(from->second);
+            ranked[from->second].push_back({link.rank, to->second});
+            ranked[to->second].push_back({link.rank, from->second});
         }
         languageOfId_.assign(ids, {0, 0});
         for (const CollocationRecord& record : records)
             languageOfId_[record.id] = {record.language, record.partOfSpeech};
         for (CollocationRecord& record : records) {
-            std::vector<int32_t>& linked = forward[record.id];
-            for (int32_t id : backward[record.id])
+            // The engine takes the first of equally scored translations, so
+            // they are listed in the order the sources give them.
+            std::vector<std::pair<int32_t, int32_t>>& links = ranked[record.id];
+            std::sort(links.begin(), links.end());
+            std::vector<int32_t> linked;
+            for (const auto& [rank, id] : links)
                 if (std::find(linked.begin(), linked.end(), id) == linked.end()) linked.push_back(id);
             record.sourceScore = LinkScore(linked.size());
             translations_.push_back(SamePartOfSpeech(record, linked));

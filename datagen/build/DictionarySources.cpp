@@ -110,12 +110,22 @@ void ReadFreeDict(std::string_view index, std::string_view dictionary, const std
                 ExpandTags(tags, inventory, "freedict", fromLanguage, {Trim(first.front())}, unknown);
             if (!forms.empty()) pos = TakePartOfSpeech(inventory, forms.front());
         }
+        // The word that most senses give is the usual translation: it is
+        // ranked first, the others in the order they first appear.
+        std::vector<std::pair<std::string, int>> counted;
         for (std::size_t i = 1; i < lines.size(); ++i)
             for (const std::string& translation : Translations(lines[i])) {
                 if (!IsSingleWord(translation)) continue;
-                links.insert({LemmaKey{from, headword, pos}, LemmaKey{to, translation, 0}});
+                auto same = std::find_if(counted.begin(), counted.end(),
+                                         [&](const auto& item) { return item.first == translation; });
+                if (same == counted.end()) counted.push_back({translation, 1});
+                else ++same->second;
                 report.Read(pair, "translations");
             }
+        std::stable_sort(counted.begin(), counted.end(),
+                         [](const auto& a, const auto& b) { return a.second > b.second; });
+        for (const auto& [translation, count] : counted)
+            AddLink(links, {LemmaKey{from, headword, pos}, LemmaKey{to, translation, 0}});
     }
 }
 
@@ -223,7 +233,7 @@ void ReadGermanEnglish(std::string_view text, const AttributeInventory& inventor
             report.Read("de", "headwords");
             for (const DingWord& e : english) {
                 std::string target = EnglishLemma(e.text);
-                if (IsSingleWord(target)) links.insert({key, LemmaKey{en, target, 0}});
+                if (IsSingleWord(target)) AddLink(links, {key, LemmaKey{en, target, 0}});
             }
         }
     }

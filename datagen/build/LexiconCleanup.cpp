@@ -78,7 +78,7 @@ void CleanLexicon(Lexicon& lexicon, std::set<BilingualLink>& links, BuildReport&
                         "link to a word without a letter or in a foreign script");
             continue;
         }
-        kept.insert(std::move(link));
+        KeepLink(kept, std::move(link));
     }
     links = std::move(kept);
 }

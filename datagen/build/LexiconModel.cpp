@@ -1,5 +1,7 @@
 #include "datagen/build/LexiconModel.h"
 
+#include <algorithm>
+
 namespace pv {
 
 namespace {
@@ -32,6 +34,16 @@ std::vector<const LemmaKey*> Lexicon::Find(int32_t language, const std::string& 
          it != lemmas.end() && it->first.language == language && it->first.text == text; ++it)
         found.push_back(&it->first);
     return found;
+}
+
+void AddLink(std::set<BilingualLink>& links, BilingualLink link) {
+    link.rank = static_cast<int32_t>(links.size());
+    links.insert(std::move(link));
+}
+
+void KeepLink(std::set<BilingualLink>& links, BilingualLink link) {
+    auto [it, added] = links.insert(link);
+    if (!added) it->rank = std::min(it->rank, link.rank);
 }
 
 }  // namespace pv

@@ -43,10 +43,28 @@ struct Lexicon {
 };
 
 // A translation between two lemmas; a part of speech of 0 matches any.
+// The rank orders a lemma's translations: the order in which the sources
+// list them (the sources are read in order, each from its first entry on),
+// so that the sense a dictionary lists first comes first. It takes no part
+// in the comparison: one link is kept per pair of lemmas, with its lowest
+// rank.
 struct BilingualLink {
     LemmaKey from, to;
-    auto operator<=>(const BilingualLink&) const = default;
+    mutable int32_t rank = 0;
+
+    bool operator==(const BilingualLink& other) const { return from == other.from && to == other.to; }
+    auto operator<=>(const BilingualLink& other) const {
+        if (auto c = from <=> other.from; c != 0) return c;
+        return to <=> other.to;
+    }
 };
+
+// Adds a link to the set, ranked after every link the set holds.
+void AddLink(std::set<BilingualLink>& links, BilingualLink link);
+
+// Adds a link to the set with its own rank; a link already there keeps the
+// lower of the two ranks.
+void KeepLink(std::set<BilingualLink>& links, BilingualLink link);
 
 // Counts per language code: what was read and why items were dropped.
 struct BuildReport {

@@ -50,7 +50,7 @@ std::set<BilingualLink> ResolveLinks(const std::set<BilingualLink>& links, const
             continue;
         }
         for (const LemmaKey& f : from)
-            for (const LemmaKey& t : to) resolved.insert({f, t});
+            for (const LemmaKey& t : to) KeepLink(resolved, {f, t, link.rank});
     }
     for (const BilingualLink& link : resolved)
         report.Read(LanguageCode(link.from.language) + "-" + LanguageCode(link.to.language), "translation links");

@@ -118,11 +118,13 @@ TEST(Dictionary, EntriesReadBackThroughTheIndexesTheEngineUses) {
     const Collocation house = one(u"house"), casa = one(u"casa"), haus = one(u"Haus"), iceCream = one(u"ice cream");
     const Collocation ice = one(u"ice"), cream = one(u"cream");
 
-    // A single word: its word id, the number it inflects in, gender kept.
+    // A single word: its word id, the number and capitalisation it takes
+    // from the text, gender kept; a word spelled with a capital has it.
     ASSERT_EQ(house.wordIds.size(), 1u);
     EXPECT_EQ(files.LoadById(house.wordIds[0]).text, u"house");
-    EXPECT_EQ(house.inheritedGroups, (std::vector<WordArray>{{3}}));
+    EXPECT_EQ(house.inheritedGroups, (std::vector<WordArray>{{3, 214}}));
     EXPECT_EQ(casa.associatedAttributes, (WordArray{9}));
+    EXPECT_TRUE(Contains(haus.associatedAttributes, 769));
     EXPECT_GT(house.templateId, 0);
     EXPECT_EQ(house.language, 1);
     EXPECT_EQ(casa.partOfSpeech, 1);
@@ -130,9 +132,14 @@ TEST(Dictionary, EntriesReadBackThroughTheIndexesTheEngineUses) {
     // Translations both ways; the multi-word entry is found by its first word.
     EXPECT_EQ(TranslationTexts(files, house), (std::set<std::u16string>{u"casa", u"Haus"}));
     EXPECT_EQ(TranslationTexts(files, casa), (std::set<std::u16string>{u"house"}));
+    // Listed in the order of the sources (the bilingual dictionary is read
+    // before the German list), not in the order of the ids.
+    std::vector<std::u16string> ordered;
+    for (int32_t id : ParseIdList(house.translations)) ordered.push_back(files.LoadById(id).text);
+    EXPECT_EQ(ordered, (std::vector<std::u16string>{u"casa", u"Haus"}));
     EXPECT_EQ(iceCream.wordIds, (WordArray{ice.wordIds[0], cream.wordIds[0]}));
     EXPECT_EQ(iceCream.requiredAttributes, (std::vector<WordArray>{{11}, {}}));
-    EXPECT_EQ(iceCream.inheritedGroups, (std::vector<WordArray>{{}, {3}}));
+    EXPECT_EQ(iceCream.inheritedGroups, (std::vector<WordArray>{{}, {3, 214}}));
     EXPECT_EQ(TranslationTexts(files, iceCream), (std::set<std::u16string>{u"helado"}));
     std::set<std::u16string> byIce;
     for (IndexReader::Found at = files.byFirstWord.Find(ice.wordIds[0]);

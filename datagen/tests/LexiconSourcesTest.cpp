@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "datagen/build/ApertiumSource.h"
+#include "datagen/build/DictionarySources.h"
 #include "datagen/build/AttributeInventory.h"
 #include "datagen/build/InflectionModel.h"
 #include "datagen/build/SourceText.h"
@@ -95,6 +96,24 @@ TEST(DeriveInflection, WordsWithoutAnIdOfTheirOwnShareTheEndingsOfWordsAlike) {
         EXPECT_EQ(Forms(model, "ev"), c.ev) << c.ids;
         EXPECT_EQ(Forms(model, "ders"), (std::set<std::u16string>{u"ders", u"dersler", u"derse"})) << c.ids;
     }
+}
+
+// Dictionaries list senses, not the usual word first: the word that most
+// senses give leads, the others follow in the order they first appear.
+TEST(FreeDict, TheTranslationOfMostSensesIsRankedFirst) {
+    const AttributeInventory inventory = Inventory();
+    const TagMapping tags = TagMapping::Parse(ReadWholeFile(std::string(PV_TEST_DATA) + "/tags.txt"), "tags.txt", inventory);
+    const std::string dictionary = "house <n>\n1. стопанство, къща\n2. къща\n3. дом\n";
+    ASSERT_EQ(dictionary.size(), 66u);  // the index gives its length as "BC"
+    std::set<BilingualLink> links;
+    BuildReport report;
+    ReadFreeDict("house\tA\tBC\n", dictionary, "en", "bg", inventory, tags, links, report);
+    std::vector<std::pair<int32_t, std::string>> ranked;
+    for (const BilingualLink& link : links) ranked.push_back({link.rank, link.to.text});
+    std::sort(ranked.begin(), ranked.end());
+    std::vector<std::string> order;
+    for (const auto& [rank, text] : ranked) order.push_back(text);
+    EXPECT_EQ(order, (std::vector<std::string>{"къща", "стопанство", "дом"}));
 }
 
 }  // namespace

@@ -45,14 +45,15 @@ CollocationRecord Equivalent(int32_t id, const char* text, uint8_t language, int
     return r;
 }
 
-// Groups 3 (values 12, 13), 4 (60, 61), 5 (80, 81), 6 (70, 71), 164 (50, 51).
+// Groups 3 (values 12, 13), 4 (60, 61), 5 (80, 81), 6 (70, 71), 164 (50,
+// 51) and the capitalisation, 214 (769, 770).
 AttributeTables FormTables() {
     const std::map<int32_t, WordArray> groups = {
-        {3, {12, 13}}, {4, {60, 61}}, {5, {80, 81}}, {6, {70, 71}}, {164, {50, 51}}};
+        {3, {12, 13}}, {4, {60, 61}}, {5, {80, 81}}, {6, {70, 71}}, {164, {50, 51}}, {214, {769, 770}}};
     std::vector<AttributeDef> attributes;
-    for (int32_t id = 0; id <= 164; ++id)
+    for (int32_t id = 0; id <= 214; ++id)
         attributes.push_back(MakeAttribute(id, groups.contains(id) ? groups.at(id) : WordArray{}));
-    std::vector<int32_t> valueAttributes(90, 0);
+    std::vector<int32_t> valueAttributes(771, 0);
     for (const auto& [group, values] : groups)
         for (int32_t v : values) valueAttributes[v] = group;
     AttributeTables tables;
@@ -81,10 +82,18 @@ protected:
             Equivalent(60, "колело", kBulgarian, 8, 1, 0),
             Source(14, "and", "", 9, 257),
             Equivalent(61, "и", kBulgarian, 9, 257, 0),
+            Source(17, "home", "24"),
+            Source(18, "Haus", "24"),
+            Entry(24, "уютен", kBulgarian, 2),
             Source(15, "big", "22"),
             Entry(22, "голям", kBulgarian, 2),
             Source(16, "2026", "23"),
         };
+        for (CollocationRecord& r : records) {
+            if (r.id == 17) r.inheritedGroups = {{5, 214}};
+            if (r.id == 18) r.inheritedGroups = {{214}};
+            if (r.id == 24) r.inheritedGroups = {{5, 214}};
+        }
         records[1].associatedAttributes = {70};
         records.back().templateId = 0;
         records.back().associatedAttributes = {12};
@@ -212,6 +221,23 @@ TEST_F(TranslationLookupTest, NounsKeepTheNumberCaseAndGenderOfTheirReading) {
         AttributeSet expected;
         for (int32_t v : c.form) expected.SetBit(v);
         EXPECT_EQ(cell.entries[0]->associated, expected) << c.source;
+    }
+}
+
+// A translation takes a value of its reading only where the source word
+// too takes that group from the text, and a capital only from a word that
+// is not spelled with one of its own.
+TEST_F(TranslationLookupTest, TranslationsTakeOnlyTheValuesTheTextGaveTheSource) {
+    AttributeSet reading;
+    for (int32_t v : {81, 769}) reading.SetBit(v);
+    const std::pair<int32_t, std::vector<int32_t>> cases[] = {{17, {81, 769}}, {18, {}}};
+    for (const auto& [source, form] : cases) {
+        ClearCell(cell);
+        AddSource(source, reading);
+        FindTranslations(cell);
+        AttributeSet expected;
+        for (int32_t v : form) expected.SetBit(v);
+        EXPECT_EQ(cell.entries[0]->associated, expected) << source;
     }
 }
 
