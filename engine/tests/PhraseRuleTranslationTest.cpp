@@ -1,7 +1,8 @@
 // Phrase rules written in our rule source, compiled with the engine fixture
 // and seen through whole translations: a noun phrase whose adjective takes
 // the gender of the target noun and the number of the source noun, and a
-// rule that only one target language uses.
+// rule that only one target language uses, and word sequences that join
+// a sentence into one segment.
 #include <memory>
 
 #include "datagen/EngineFixture.h"
@@ -16,7 +17,7 @@ namespace {
 
 // The fixture's values under our names.
 const char* const kInventory =
-    "attribute 1 category\n  1 noun\n  2 adjective\n  5 pronoun\n"
+    "attribute 1 category\n  1 noun\n  2 adjective\n  5 pronoun\n  4 word-sequence\n  531 unknown-word\n"
     "attribute 2 gender\n  8 masculine\n  9 feminine\n  10 neuter\n"
     "attribute 3 grammatical-number\n  11 singular\n  12 plural\n"
     "attribute 5 definiteness\n  16 full-article\n  18 article\n";
@@ -41,7 +42,12 @@ const char* const kRules =
     "  assign 1 2 propagate\n"
     "  inherit 2 all\n"
     "  setform full-article\n"
-    "  template #!2\n";
+    "  template #!2\n"
+    "rule plan languages 0,1,2,3,4\n  slot noun\n  set word-sequence\n  template #!1\n"
+    "rule plan languages 0,1,2,3,4\n  slot pronoun\n  set word-sequence\n  template #!1\n"
+    "rule plan languages 0,1,2,3,4\n  slot unknown-word\n  set word-sequence\n  template #!1\n"
+    "rule plan languages 0,1,2,3,4\n  slot word-sequence\n  slot word-sequence\n  set word-sequence\n"
+    "  template #!1 #!2\n";
 
 class PhraseRuleTranslationTest : public EngineTest {
 protected:
@@ -78,7 +84,14 @@ TEST_F(PhraseRuleTranslationTest, ARuleOfOneTargetLanguageAppliesToThatLanguageA
     EXPECT_EQ(Translate(kBulgarian, u"the book"), "Книгата");
     // The article goes to the first word of the phrase only.
     EXPECT_EQ(Translate(kBulgarian, u"the new book"), "Книгата нова");
-    EXPECT_EQ(Translate(kEnglish, u"the book"), "The Book");  // two segments, word by word
+    EXPECT_EQ(Translate(kEnglish, u"the book"), "The book");  // one word sequence
+    EXPECT_TRUE(errors.empty());
+}
+
+// Without the sequences every word would be a segment of its own, and
+// capitalised as one.
+TEST_F(PhraseRuleTranslationTest, ASentenceIsOneSegmentWithItsUnknownWordsAndPunctuation) {
+    EXPECT_EQ(Translate(kEnglish, u"the book , qwzx book ."), "The book, qwzx book.");
     EXPECT_TRUE(errors.empty());
 }
 

@@ -174,6 +174,27 @@ TEST_F(PhraseRulesTest, ABinaryRuleBuildsTheEntryOfBothCells) {
     EXPECT_EQ(n.language, kEnglish);
 }
 
+// Two translations of one word that score alike build equal phrases, of
+// which the cell keeps one: the one made from the translation listed first.
+TEST_F(PhraseRulesTest, OfEqualCombinationsTheFirstListedTranslationIsKept) {
+    PhraseSource np = Rule({kAP, kNP}, 0.5);
+    np.i = {{2, -1, 0}, {2, -1, 1}};  // the noun's sets and target
+    Load({np});
+    Put(0, Spec(kAP, -1.0));
+    Put(1, Spec(kNP, -2.0))->targetInstance = 41;
+    Put(1, Spec(kNP, -2.0, {}, {6}))->targetInstance = 42;
+    // Equal but for their targets, as two translations of one reading are.
+    FE& first = *Cell(1, 0).entries[0];
+    FE& second = *Cell(1, 0).entries[1];
+    second.associated = first.associated;
+    second.sourceInstance = first.sourceInstance;
+
+    CombineCells(1, 1);
+
+    ASSERT_EQ(Cell(0, 1).count, 1);
+    EXPECT_EQ(Cell(0, 1).entries[0]->targetInstance, 41);
+}
+
 TEST_F(PhraseRulesTest, AThreeSlotRuleGrowsThroughAnIntermediateEntry) {
     PhraseSource np = Rule({kAP, kAP, kNP}, 1.0);
     np.entryId = kOwnEntry;
