@@ -36,8 +36,7 @@ std::u16string ComposeCollocationText(const Collocation& entry, const AttributeS
         const InflexionData word = tables.GetWordEntry(entry.wordIds[i]);
         grammar.SetValue(values, word.partOfSpeech);
         SortAscending(values);
-        std::u16string form = tables.Inflect(
-            word.form, word.group, tables.FindInflexionDetail(word.language, values));
+        std::u16string form = tables.InflectFor(word, values);
         const int32_t capitals = grammar.ValueOfAttribute(values, kCapitalisationAttribute);
         if (capitals == kInitialCapitalValue) Upper(form, 1);
         else if (capitals == kAllCapitalsValue) Upper(form, std::u16string::npos);

@@ -98,29 +98,53 @@ std::u16string InflexionTables::Inflect(std::u16string_view lemma, int32_t group
     return std::u16string(lemma);
 }
 
+int InflexionTables::DetailScore(int32_t k, const WordArray& values) const {
+    int score = 0;
+    for (uint16_t slot : details_[static_cast<std::size_t>(k)].values) {
+        if (slot == 0) continue;
+        if (std::find(values.begin(), values.end(), static_cast<int32_t>(slot)) == values.end()) return -1;
+        ++score;
+    }
+    return score;
+}
+
 int32_t InflexionTables::FindInflexionDetail(int32_t language, const WordArray& values) const {
     auto records = detailsByLanguage_.find(language);
     if (records == detailsByLanguage_.end()) return -1;
     int32_t best = -1;
     int bestScore = 0;
     for (int32_t k : records->second) {
-        int score = 0;
-        bool qualifies = true;
-        for (uint16_t slot : details_[static_cast<std::size_t>(k)].values) {
-            if (slot == 0) continue;
-            if (std::find(values.begin(), values.end(), static_cast<int32_t>(slot)) == values.end()) {
-                qualifies = false;
-                break;
-            }
-            ++score;
-        }
         // Strictly greater: of equal scores the first record in the file wins.
-        if (qualifies && score > bestScore) {
+        if (const int score = DetailScore(k, values); score > bestScore) {
             best = k;
             bestScore = score;
         }
     }
     return best;
+}
+
+std::u16string InflexionTables::InflectFor(const InflexionData& word, const WordArray& values) const {
+    const InflexionGroup* group = FindGroup(word.group);
+    if (!group) return word.form;
+    int32_t key = FindInflexionDetail(word.language, values);
+    const auto hasKey = [&](int32_t k) {
+        return std::any_of(group->endings.begin(), group->endings.end(),
+                           [k](const InflexionEntry& entry) { return entry.key == k; });
+    };
+    if (key >= 0 && !hasKey(key)) {
+        int bestScore = 0;
+        key = -1;
+        for (const InflexionEntry& entry : group->endings) {
+            const InflexionDetail* detail = Detail(entry.key);
+            if (!detail || detail->language != word.language) continue;
+            const int score = DetailScore(entry.key, values);
+            if (score > bestScore || (score == bestScore && score > 0 && entry.key < key)) {
+                key = entry.key;
+                bestScore = score;
+            }
+        }
+    }
+    return Inflect(word.form, word.group, key);
 }
 
 InflexionData GetWordEntry(int32_t wordId) { return Inflexions().GetWordEntry(wordId); }

@@ -174,6 +174,12 @@ public:
     // The first detail record of language with the most non-zero slots, all
     // of them among values; -1 when none qualifies.
     int32_t FindInflexionDetail(int32_t language, const WordArray& values) const;
+    // The form of word for values: by the detail record FindInflexionDetail
+    // gives, or, when the word's group has no ending of that record, by the
+    // best-fitting record among its own endings (a plural adjective asked
+    // for with a gender takes its plural, not its lemma); the lemma when
+    // no ending fits.
+    std::u16string InflectFor(const InflexionData& word, const WordArray& values) const;
     // Builds the word-form trie from the lexicon (used when "DATA\WORDS.GLS"
     // is absent or unreadable). Errors raise "Exception [...] in BuildAllWords".
     void BuildAllWords();
@@ -187,6 +193,10 @@ public:
     WordTree wordTree;
 
 private:
+    // The number of non-zero slots of detail record k, -1 unless all of them
+    // are among values.
+    int DetailScore(int32_t k, const WordArray& values) const;
+
     std::vector<InflexionGroup> groups_;
     IntegerIndex groupIndex_;
     std::vector<InflexionDetail> details_;

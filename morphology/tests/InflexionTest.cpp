@@ -101,6 +101,18 @@ TEST_F(MorphologyTest, FindInflexionDetailTakesTheFirstBestRecord) {
         EXPECT_EQ(FindInflexionDetail(c.language, c.values), c.expected) << c.language;
 }
 
+// "Häuser" asks for plural and nominative; "Tür" has only its plural
+// ending, which the language-wide best record would miss.
+TEST_F(MorphologyTest, InflectForFallsBackToTheBestEndingOfTheWordsOwnGroup) {
+    const InflexionData tuer = GetWordEntry(kTuer);
+    ASSERT_EQ(FindInflexionDetail(4, {12, 140}), 7);
+    EXPECT_EQ(Inflexions().InflectFor(tuer, {12, 140}), Inflect(tuer.form, tuer.group, 9));
+    EXPECT_NE(Inflexions().InflectFor(tuer, {12, 140}), tuer.form);
+    EXPECT_EQ(Inflexions().InflectFor(tuer, {99}), tuer.form);
+    const InflexionData haus = GetWordEntry(kHaus);
+    EXPECT_EQ(Inflexions().InflectFor(haus, {12, 140}), Inflect(haus.form, haus.group, 7));
+}
+
 TEST_F(MorphologyTest, ZeroStemFormsAreListedOncePerGroup) {
     const MyStrList& forms = Inflexions().ZeroForms();
     ASSERT_EQ(forms.Count(), 2u);
