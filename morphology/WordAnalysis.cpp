@@ -135,8 +135,12 @@ private:
     InflArray results_;
 };
 
+// A word in capitals has no small letter and two capitals at least: a single
+// capital ("A", the "L" of "L'homme") is only an initial one.
 bool AllCapitals(std::u16string_view token) {
-    return std::all_of(token.begin(), token.end(), [](char16_t c) { return WideUpperChar(c) == c; });
+    const auto capitals = std::count_if(token.begin(), token.end(), [](char16_t c) { return WideLowerChar(c) != c; });
+    return capitals >= 2 &&
+           std::all_of(token.begin(), token.end(), [](char16_t c) { return WideUpperChar(c) == c; });
 }
 
 bool AllDigits(std::u16string_view token) {

@@ -43,6 +43,11 @@ std::string WithoutNotes(std::string_view text) {
     return Trim(out);
 }
 
+std::size_t CharacterCount(const std::string& utf8) {
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
 bool IsSingleWord(const std::string& text) {
     if (text.empty()) return false;
     for (unsigned char c : text)
@@ -111,7 +116,9 @@ void ReadFreeDict(std::string_view index, std::string_view dictionary, const std
             if (!forms.empty()) pos = TakePartOfSpeech(inventory, forms.front());
         }
         // The word that most senses give is the usual translation: it is
-        // ranked first, the others in the order they first appear.
+        // ranked first. The senses are not listed by how common they are, so
+        // of words that as many senses give the shorter comes first, short
+        // words being the common ones; then the order they first appear.
         std::vector<std::pair<std::string, int>> counted;
         for (std::size_t i = 1; i < lines.size(); ++i)
             for (const std::string& translation : Translations(lines[i])) {
@@ -122,8 +129,10 @@ void ReadFreeDict(std::string_view index, std::string_view dictionary, const std
                 else ++same->second;
                 report.Read(pair, "translations");
             }
-        std::stable_sort(counted.begin(), counted.end(),
-                         [](const auto& a, const auto& b) { return a.second > b.second; });
+        std::stable_sort(counted.begin(), counted.end(), [](const auto& a, const auto& b) {
+            if (a.second != b.second) return a.second > b.second;
+            return CharacterCount(a.first) < CharacterCount(b.first);
+        });
         for (const auto& [translation, count] : counted)
             AddLink(links, {LemmaKey{from, headword, pos}, LemmaKey{to, translation, 0}});
     }
