@@ -131,6 +131,9 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
         std::string_view single = analysis, last;
         const bool joined = analysis.find('+') != std::string::npos && analysis.find('#') == std::string::npos;
         if (joined) {
+            // "livre-le": the tokenizer cuts at the hyphen, so no text holds
+            // the joined form, and the word-forms window should not list it.
+            if (surface.find('-') != std::string::npos) return report.Drop(language, "joined form with a hyphen");
             single = single.substr(0, analysis.find('+'));
             last = std::string_view(analysis).substr(analysis.rfind('+') + 1);
             report.Read(language, "joined analyses read as their first word");

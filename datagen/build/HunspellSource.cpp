@@ -210,6 +210,8 @@ std::vector<HunspellWord> ExpandHunspell(std::string_view aff, std::string_view 
         std::set<std::string> seen{word};
         bool bounded = false;
         auto add = [&](const std::u16string& form, std::vector<std::string> affixes) {
+            // "haus-", "-haus": a part of a written compound, no form of the word.
+            if (form.front() == u'-' || form.back() == u'-') return report.Drop(language, "hunspell compound part");
             std::string utf8 = Utf8Encode(form);
             if (!seen.insert(utf8).second) return;
             if (entry.forms.size() >= kMaxHunspellForms) {
@@ -258,10 +260,16 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
             Lemma& lemma = lexicon.lemmas[key];
             std::set<std::string> known;
             for (const WordForm& form : lemma.forms) known.insert(form.text);
+            const std::string pos = inventory.ValueName(key.partOfSpeech) + ":";
             for (const auto& [text, affixes] : word.forms) {
                 if (known.count(text)) continue;
+                // An affix means what the part of speech of its word makes of
+                // it ("verb:t", "noun:en"), where the table says so.
+                std::vector<std::string> affixTags;
+                for (const std::string& affix : affixes)
+                    affixTags.push_back(tags.Find("hunspell", language, pos + affix) ? pos + affix : affix);
                 unknown.clear();
-                std::vector<WordArray> alternatives = ExpandTags(tags, inventory, "hunspell", language, affixes, unknown);
+                std::vector<WordArray> alternatives = ExpandTags(tags, inventory, "hunspell", language, affixTags, unknown);
                 for (WordArray& values : alternatives) {
                     TakePartOfSpeech(inventory, values);
                     lemma.forms.insert(WordForm{text, std::move(values)});

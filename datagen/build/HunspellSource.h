@@ -17,7 +17,8 @@ constexpr std::size_t kMaxHunspellForms = 2000;
 
 // The surface forms of each dictionary word, the word itself first unless
 // it needs an affix; each form with the affix texts that made it. Words
-// only allowed inside compounds are left out. Throws SourceError for a
+// only allowed inside compounds and the compound parts that affixes make
+// with a hyphen ("haus-", "-haus") are left out. Throws SourceError for a
 // malformed affix file.
 struct HunspellWord {
     std::string word;  // UTF-8
@@ -31,7 +32,9 @@ std::vector<HunspellWord> ExpandHunspell(std::string_view aff, std::string_view 
 // becomes one: a verb when it ends in one of verbEndings, a noun (a proper
 // noun when capitalised, except in German, where every noun is) otherwise.
 // The values of a form are those of its affixes in the "hunspell" tag
-// scheme; a form that a lemma already has is not added again.
+// scheme, where a tag "POS:AFFIX" (the value name of the word's part of
+// speech) wins over the bare affix; a form that a lemma already has is not
+// added again.
 void ReadHunspell(std::string_view aff, std::string_view dic, const std::string& language,
                   const std::vector<std::string>& verbEndings, const AttributeInventory& inventory,
                   const TagMapping& tags, Lexicon& lexicon, BuildReport& report);

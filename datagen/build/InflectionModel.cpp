@@ -23,11 +23,21 @@ std::vector<std::pair<std::u16string, int32_t>> InflectionModel::Forms(const Lex
 
 namespace {
 
-using DetailKey = std::pair<int32_t, WordArray>;  // language, values
+using DetailKey = std::pair<int32_t, WordArray>;  // language, slots
 
-std::vector<int32_t> Ranks(const AttributeInventory& inventory, const WordArray& values) {
+// Slot 0 holds the word's part of speech: the word-forms window shows the
+// part of speech once, on the lemma's row, and the labels of a form from
+// slot 1 on. Synthesis and analysis set the part of speech anyway.
+DetailKey DetailSlots(const LemmaKey& key, const WordForm& form) {
+    WordArray slots{key.partOfSpeech};
+    slots.insert(slots.end(), form.values.begin(), form.values.end());
+    return {key.language, std::move(slots)};
+}
+
+// The display ranks of the values after the part of speech.
+std::vector<int32_t> Ranks(const AttributeInventory& inventory, const WordArray& slots) {
     std::vector<int32_t> ranks;
-    for (int32_t v : values) ranks.push_back(inventory.Rank(v));
+    for (std::size_t i = 1; i < slots.size(); ++i) ranks.push_back(inventory.Rank(slots[i]));
     std::sort(ranks.begin(), ranks.end());
     return ranks;
 }
@@ -110,14 +120,15 @@ InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventor
                                  BuildReport& report, int32_t idCount) {
     InflectionModel model;
 
-    // Detail records: every (language, values) of a form, in paradigm order.
+    // Detail records: every (language, part of speech, values) of a form,
+    // in paradigm order.
     std::map<DetailKey, int32_t> detailIds;
     std::vector<DetailKey> keys;
     for (const auto& [key, lemma] : lexicon.lemmas)
         for (const WordForm& form : lemma.forms)
-            if (form.values.size() <= static_cast<std::size_t>(kDetailSlots) &&
-                detailIds.emplace(DetailKey{key.language, form.values}, 0).second)
-                keys.push_back({key.language, form.values});
+            if (form.values.size() < static_cast<std::size_t>(kDetailSlots) &&
+                detailIds.emplace(DetailSlots(key, form), 0).second)
+                keys.push_back(DetailSlots(key, form));
     std::sort(keys.begin(), keys.end(), [&](const DetailKey& a, const DetailKey& b) {
         if (a.first != b.first) return a.first < b.first;
         std::vector<int32_t> ra = Ranks(inventory, a.second), rb = Ranks(inventory, b.second);
@@ -149,14 +160,14 @@ InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventor
         std::vector<std::pair<std::u16string, int32_t>> forms;
         bool tooManyValues = false;
         for (const WordForm& form : lemma.forms) {
-            auto id = detailIds.find(DetailKey{key.language, form.values});
-            if (id == detailIds.end() || form.values.size() > static_cast<std::size_t>(kDetailSlots)) {
+            auto id = detailIds.find(DetailSlots(key, form));
+            if (id == detailIds.end()) {
                 tooManyValues = true;
                 continue;
             }
             forms.push_back({Utf8Decode(form.text), id->second});
         }
-        if (tooManyValues) report.Drop(code, "form with more than eight values");
+        if (tooManyValues) report.Drop(code, "form with more than seven values");
         std::size_t stem = text.size();
         for (const auto& [form, detail] : forms) stem = std::min(stem, CommonPrefix(text, form));
         PendingWord p;

@@ -19,7 +19,7 @@ constexpr int32_t kMaxGroupId = 0xFFFE;      // 0 and 0xFFFF mean "does not infl
 
 struct InflectionDetailRecord {
     int32_t language = 0;
-    std::array<uint16_t, kDetailSlots> values{};  // ascending, 0 = unused
+    std::array<uint16_t, kDetailSlots> values{};  // part of speech, then values ascending; 0 = unused
     int32_t displayOrder = 0;
 };
 

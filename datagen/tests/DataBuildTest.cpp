@@ -14,8 +14,10 @@
 #include "lexdb/Container.h"
 #include "lexdb/DataPath.h"
 #include "morphology/Attributes.h"
+#include "morphology/GrammarLabels.h"
 #include "morphology/PhraseFiles.h"
 #include "morphology/WordAnalysis.h"
+#include "morphology/WordFormsListing.h"
 #include "textutil/TextConvert.h"
 
 namespace pv {
@@ -28,7 +30,7 @@ void Write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-// A small English analyser dump: "walk" (regular), "go" (irregular, so its
+// A small English analyser dump: "walk" (regular, with "walking"), "go" (irregular, so its
 // stem is empty), a multi-word form, a cyclic section that is skipped.
 const char* kEnglishDump =
     "0\t1\tw\tw\t0.000000\t\n1\t2\ta\ta\t0.000000\t\n2\t3\tl\tl\t0.000000\t\n3\t4\tk\tk\t0.000000\t\n"
@@ -39,7 +41,8 @@ const char* kEnglishDump =
     "0\t17\tg\tg\t0.000000\t\n17\t18\to\to\t0.000000\t\n18\t19\tε\t<vblex>\t0.000000\t\n19\t20\tε\t<inf>\t0.000000\t\n"
     "0\t21\ta\ta\t0.000000\t\n21\t22\t \t \t0.000000\t\n22\t23\tb\tb\t0.000000\t\n23\t24\tε\t<n>\t0.000000\t\n"
     "24\t25\tε\t<sg>\t0.000000\t\n"
-    "6\n10\n12\n16\n20\n25\t0.000000\n"
+    "4\t26\ti\t<vblex>\t0.000000\t\n26\t27\tn\t<pprs>\t0.000000\t\n27\t28\tg\tε\t0.000000\t\n"
+    "6\n10\n12\n16\n20\n25\t0.000000\n28\n"
     "--\n0\t1\t1\t1\t0.000000\t\n1\t1\t2\t2\t0.000000\t\n1\t2\tε\t<num>\t0.000000\t\n2\n";
 
 const char* kSpanishDump =
@@ -55,7 +58,8 @@ const char* kBilingualDump =
     "4\t5\tε\tr\t0.000000\t\n5\t6\t<vblex>\t<vblex>\t0.000000\t\n6\t6\t<inf>\t<inf>\t0.000000\t\n6\n";
 
 const char* kTurkishAffixes =
-    "SET UTF-8\nFLAG num\nSFX 1 N 1\nSFX 1 0 ler .\nSFX 2 N 1\nSFX 2 0 lerde .\nSFX 3 N 1\nSFX 3 0 de .\n";
+    "SET UTF-8\nFLAG num\nSFX 1 N 1\nSFX 1 0 ler .\nSFX 2 N 1\nSFX 2 0 lerde .\nSFX 3 N 1\nSFX 3 0 de .\n"
+    "SFX 4 N 1\nSFX 4 0 lar .\n";
 
 struct Fixture {
     TempDir tmp;
@@ -79,7 +83,7 @@ struct Fixture {
         Write(options.root + "/de-en",
               "# comment\nHund {m} | Hunde {pl} :: dog | dogs\ngehen {vi} | gehend | gegangen :: to go | going | gone\n");
         Write(options.root + "/tr.aff", kTurkishAffixes);
-        Write(options.root + "/tr.dic", "3\nev/1,2,3\ngöz/1\ngitmek\n");
+        Write(options.root + "/tr.dic", "3\nev/1,2,3\ngöz/1,4\ngitmek\n");
     }
 };
 
@@ -114,7 +118,7 @@ TEST(DataBuild, ExtractsFormsGroupsLinksAndWritesTheAttributeFiles) {
     auto forms = r.inflection.Forms(*walk);
     std::set<std::u16string> texts;
     for (auto& [text, key] : forms) texts.insert(text);
-    EXPECT_EQ(texts, (std::set<std::u16string>{u"walk", u"walks", u"walked"}));
+    EXPECT_EQ(texts, (std::set<std::u16string>{u"walk", u"walks", u"walked", u"walking"}));
     for (auto& [text, key] : forms)
         if (text == u"walks") {
             const InflectionDetailRecord& d = r.inflection.details.at(key);
@@ -130,13 +134,14 @@ TEST(DataBuild, ExtractsFormsGroupsLinksAndWritesTheAttributeFiles) {
     EXPECT_EQ(go->stem, u"");
     EXPECT_NE(go->group, 0);
 
-    // German from the word list: gender and plural, participles.
+    // German from the word list: gender and plural, participles; the
+    // plural's dative made by the German noun rule.
     const LexiconWordRecord* hund = WordOf(r.inflection, "Hund");
     ASSERT_NE(hund, nullptr);
     EXPECT_EQ(hund->stem, u"Hund");
     texts.clear();
     for (auto& [text, key] : r.inflection.Forms(*hund)) texts.insert(text);
-    EXPECT_EQ(texts, (std::set<std::u16string>{u"Hund", u"Hunde"}));
+    EXPECT_EQ(texts, (std::set<std::u16string>{u"Hund", u"Hunde", u"Hunden"}));
 
     // Links resolved onto lemmas, the any-tag loop walked once; classes shared.
     LemmaKey enWalk{1, "walk", inv.ValueId("verb")}, esAndar{5, "andar", inv.ValueId("verb")};
@@ -206,6 +211,29 @@ TEST(DataBuild, WrittenLexiconLoadsAndAnalysesWords) {
     EXPECT_EQ(GetWordEntry(GetWordMeanings(u"went").meanings.at(0).id).form, u"go");
     EXPECT_EQ(Inflexions().prefixes.Find(u"auf").found, true);
 
+    // The word-forms listing labels every value of a form (the part of
+    // speech shows once, on the lemma's row), in the inventory's order.
+    using Rows = std::vector<FormRow>;
+    EXPECT_EQ(ListWordForms(u"walks", 0, 1), (Rows{{u"v., English", u"walk"},
+                                                   {u"infinitive,", u"walk"},
+                                                   {u"sg.,3 p.,present,indic.,", u"walks"},
+                                                   {u"pres.part.,", u"walking"},
+                                                   {u"past,", u"walked"}}));
+    EXPECT_EQ(ListWordForms(u"Hunde", 4, 2), (Rows{{u"същ., немски", u"hund"},
+                                                   {u"м.р.,ед.ч.,им.пад.,", u"hund"},
+                                                   {u"м.р.,ед.ч.,вин.пад.,", u"hund"},
+                                                   {u"м.р.,ед.ч.,дат.пад.,", u"hund"},
+                                                   {u"м.р.,ед.ч.,род.пад.,", u"hund"},
+                                                   {u"м.р.,мн.ч.,им.пад.,", u"hunde"},
+                                                   {u"м.р.,мн.ч.,вин.пад.,", u"hunde"},
+                                                   {u"м.р.,мн.ч.,дат.пад.,", u"hunden"},
+                                                   {u"м.р.,мн.ч.,род.пад.,", u"hunde"}}));
+    // Two spellings of one form each show their own text.
+    EXPECT_EQ(ListWordForms(u"göz", 3, 1), (Rows{{u"n., Turkish", u"göz"},
+                                                 {u"", u"göz"},
+                                                 {u"pl.,", u"gözlar"},
+                                                 {u"pl.,", u"gözler"}}));
+
     // Every other file the engine opens at start is a complete container.
     std::vector<std::string> files = {"DATA\\RELS.DAT", "DATA\\EXTREL.IDX", "Data\\CDHEAD.DAT",
                                       "Data\\RCDHEAD.DAT"};
@@ -240,10 +268,10 @@ TEST(Hunspell, ExpandsAffixesUnderTheirConditions) {
     const char* aff =
         "SET UTF-8\nFLAG long\nNEEDAFFIX hh\nONLYINCOMPOUND oo\n"
         "SFX Aa Y 2\nSFX Aa y ies [^aeiou]y\nSFX Aa 0 s [aeiou]y\n"
-        "PFX Bb Y 1\nPFX Bb 0 un .\n";
+        "PFX Bb Y 1\nPFX Bb 0 un .\nSFX Cc Y 1\nSFX Cc 0 - .\nPFX Dd Y 1\nPFX Dd 0 - .\n";
     BuildReport report;
     std::vector<HunspellWord> words =
-        ExpandHunspell(aff, "4\nbaby/Aa\nday/AaBb\nply/hhAa\nling/oo\n", report, "en");
+        ExpandHunspell(aff, "4\nbaby/Aa\nday/AaBbCcDd\nply/hhAa\nling/oo\n", report, "en");
     std::map<std::string, std::set<std::string>> forms;
     for (const HunspellWord& w : words)
         for (const auto& [text, affixes] : w.forms) forms[w.word].insert(text);
@@ -253,6 +281,8 @@ TEST(Hunspell, ExpandsAffixesUnderTheirConditions) {
                          {"ply", {"plies"}},  // only with an affix
                      }));  // "ling" only inside compounds
     EXPECT_EQ(report.dropped.at("en").at("hunspell word only inside compounds"), 1);
+    // "day-", "-day", "-days", "unday-", "-day-"
+    EXPECT_EQ(report.dropped.at("en").at("hunspell compound part"), 5);
 }
 
 TEST(AnalysisLists, RefuseMalformedLines) {
@@ -317,6 +347,21 @@ TEST(AttributeInventory, RefusesIdsTheFilesCannotHold) {
             EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();
         }
     }
+}
+
+// The label table is part of the programs, the ids from 900 up are given
+// by our inventory: each of them must have a row.
+TEST(AttributeInventory, EveryValueOfOurOwnHasALabelInBothLanguages) {
+    const AttributeInventory inventory =
+        ParseAttributeInventory(ReadWholeFile(std::string(PV_TEST_DATA) + "/attributes.txt"), "attributes.txt");
+    for (const InventoryAttribute& attribute : inventory.attributes)
+        for (const InventoryValue& value : attribute.values) {
+            if (value.id < 900) continue;
+            AttributeSet set;
+            set.SetBit(value.id);
+            EXPECT_NE(GetGrammarLabels(set, 1), u"") << value.name;
+            EXPECT_NE(GetGrammarLabels(set, 2), u"") << value.name;
+        }
 }
 
 TEST(AttTransducer, SkipsCyclicAndMalformedSectionsAndBoundsPaths) {
