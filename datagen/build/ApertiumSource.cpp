@@ -149,7 +149,9 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
             for (WordArray& values : forms) {
                 int32_t pos = TakePartOfSpeech(inventory, values);
                 if (pos == 0) continue;
-                std::set<WordForm>& lemmaForms = lexicon.lemmas[LemmaKey{number, std::string(word), pos}].forms;
+                Lemma& lemma = lexicon.lemmas[LemmaKey{number, std::string(word), pos}];
+                lemma.analysed = true;
+                std::set<WordForm>& lemmaForms = lemma.forms;
                 if (!piece.empty()) lemmaForms.insert(WordForm{piece, values});
                 if (!text.empty()) lemmaForms.insert(WordForm{text, std::move(values)});
                 added = true;

@@ -69,6 +69,9 @@ std::vector<ConditionElement> ParseCondition(const std::u16string& text, const S
 struct AffixRule {
     std::u16string strip, add;
     std::string addUtf8;
+    // "haus-", "-haus", "l'uscita": the tokenizer cuts a form at a hyphen or
+    // an apostrophe, so no text holds such a form as one word.
+    bool cutsWord = false;
     std::vector<ConditionElement> condition;
 };
 
@@ -132,6 +135,7 @@ AffixFile ParseAffixFile(const std::string& text) {
             for (const std::string& f : ParseFlags(std::string_view(w[3]).substr(slash + 1), file.flagType))
                 c.circumfix = c.circumfix || f == file.circumfix;
         rule.addUtf8 = add;
+        rule.cutsWord = add.find_first_of("-'") != std::string::npos || add.find("\u2019") != std::string::npos;
         rule.add = Utf8Decode(add);
         rule.condition = ParseCondition(Utf8Decode(w.size() >= 5 ? w[4] : "."), line);
         c.rules.push_back(std::move(rule));
@@ -209,9 +213,8 @@ std::vector<HunspellWord> ExpandHunspell(std::string_view aff, std::string_view 
         }
         std::set<std::string> seen{word};
         bool bounded = false;
-        auto add = [&](const std::u16string& form, std::vector<std::string> affixes) {
-            // "haus-", "-haus": a part of a written compound, no form of the word.
-            if (form.front() == u'-' || form.back() == u'-') return report.Drop(language, "hunspell compound part");
+        auto add = [&](const std::u16string& form, std::vector<std::string> affixes, bool cut) {
+            if (cut) return report.Drop(language, "hunspell form cut at the hyphen or apostrophe of its affix");
             std::string utf8 = Utf8Encode(form);
             if (!seen.insert(utf8).second) return;
             if (entry.forms.size() >= kMaxHunspellForms) {
@@ -223,14 +226,14 @@ std::vector<HunspellWord> ExpandHunspell(std::string_view aff, std::string_view 
         std::u16string withSuffix, withBoth;
         for (const auto& [c, rule] : suffixes)
             if (Apply(*c, *rule, text, withSuffix)) {
-                add(withSuffix, {rule->addUtf8});
+                add(withSuffix, {rule->addUtf8}, rule->cutsWord);
                 if (!c->cross) continue;
                 for (const auto& [pc, prule] : prefixes)
                     if (pc->cross && Apply(*pc, *prule, withSuffix, withBoth))
-                        add(withBoth, {prule->addUtf8 + "-", rule->addUtf8});
+                        add(withBoth, {prule->addUtf8 + "-", rule->addUtf8}, rule->cutsWord || prule->cutsWord);
             }
         for (const auto& [c, rule] : prefixes)
-            if (Apply(*c, *rule, text, withSuffix)) add(withSuffix, {rule->addUtf8 + "-"});
+            if (Apply(*c, *rule, text, withSuffix)) add(withSuffix, {rule->addUtf8 + "-"}, rule->cutsWord);
         if (bounded) report.Drop(language, "hunspell forms over the bound of a word");
         if (!entry.forms.empty()) words.push_back(std::move(entry));
     }
@@ -258,6 +261,12 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
         }
         for (const LemmaKey& key : keys) {
             Lemma& lemma = lexicon.lemmas[key];
+            // An analyser gives the whole paradigm; spelling variants would
+            // only make the word's set of endings one of its own.
+            if (lemma.analysed) {
+                report.Read(language, "hunspell words left to the analyser's lemma");
+                continue;
+            }
             std::set<std::string> known;
             for (const WordForm& form : lemma.forms) known.insert(form.text);
             const std::string pos = inventory.ValueName(key.partOfSpeech) + ":";
