@@ -63,6 +63,7 @@ std::u16string LastLetters(const std::u16string& lemma) {
 struct GroupUse {
     int32_t language = 0;
     int64_t words = 0;
+    int64_t analysedWords = 0;  // words whose forms came from an analyser
     bool allowed = false;
     std::set<std::u16string> lastLetters;  // of the lemmas of its words
 };
@@ -70,7 +71,8 @@ struct GroupUse {
 // Marks the ending sets that get one of the group ids. When there
 // are more sets, the ids are shared fairly among the languages (a language
 // needing less than an equal share keeps all its sets, the rest divide what
-// is left), and within a language the sets used by the most words win.
+// is left), and within a language the sets used by the most words win, of
+// sets used by as many words those of more words from an analyser.
 // The sets of a language left without an id are pooled: words alike (see
 // Likeness) share the union of their endings as one group, when the
 // language's share holds those unions besides its own sets; these
@@ -88,8 +90,12 @@ std::set<Likeness> AllowGroups(std::map<GroupKey, GroupUse>& uses, int32_t idCou
         left -= given;
         const int32_t language = needs[i].second;
         auto& sets = byLanguage[language];
-        std::stable_sort(sets.begin(), sets.end(),
-                         [](const auto& a, const auto& b) { return a.second->words > b.second->words; });
+        // Of sets used by as many words, an analyser's first: its words are
+        // the common ones, with whole paradigms.
+        std::stable_sort(sets.begin(), sets.end(), [](const auto& a, const auto& b) {
+            if (a.second->words != b.second->words) return a.second->words > b.second->words;
+            return a.second->analysedWords > b.second->analysedWords;
+        });
         // unions[k]: the pooled groups needed when the first k sets keep ids.
         std::vector<std::size_t> unions(sets.size() + 1, 0);
         std::set<Likeness> alike;
@@ -193,6 +199,7 @@ InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventor
             use.language = key.language;
             auto it = groupUses.try_emplace(GroupKey{std::move(base), std::move(endings)}, std::move(use)).first;
             ++it->second.words;
+            if (lemma.analysed) ++it->second.analysedWords;
             it->second.lastLetters.insert(LastLetters(text));
             p.group = &it->first;
         }

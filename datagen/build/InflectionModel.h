@@ -56,8 +56,9 @@ struct InflectionModel {
 // common prefix of the lemma and all its forms; lemmas whose ending sets
 // are identical share a group; a lemma whose stem is empty (an irregular
 // word) becomes a zero-stem word. When there are more ending sets than
-// group ids, the ids are shared fairly among the languages; within a
-// language the words left without an id of their own share the union of
+// group ids, the ids are shared fairly among the languages and within a
+// language go to the sets of the most words (of as many, of more words from
+// an analyser); the words left without an id of their own share the union of
 // the endings of words alike (same base ending, lemma ending in the same two
 // letters) where the share holds those unions, and keep only their lemma
 // where it does not. Deterministic for the same lexicon.

@@ -172,5 +172,22 @@ TEST(DeriveInflection, WordsWithoutAnIdOfTheirOwnShareTheEndingsOfWordsAlike) {
     }
 }
 
+// Of two sets of one word each, with one id to give, the analyser's word
+// keeps its endings.
+TEST(DeriveInflection, AnAnalysersWordWinsAnIdOverASetOfAsManyWords) {
+    const AttributeInventory inventory = Inventory();
+    const int32_t noun = inventory.ValueId("noun");
+    const WordArray plural{inventory.ValueId("plural")};
+    Lexicon lexicon;
+    lexicon.lemmas[LemmaKey{3, "at", noun}].forms = {WordForm{"atlar", plural}};
+    Lemma& ev = lexicon.lemmas[LemmaKey{3, "ev", noun}];
+    ev.forms = {WordForm{"evler", plural}};
+    ev.analysed = true;
+    BuildReport report;
+    const InflectionModel model = DeriveInflection(lexicon, inventory, report, 1);
+    EXPECT_EQ(Forms(model, "ev"), (std::set<std::u16string>{u"ev", u"evler"}));
+    EXPECT_EQ(Forms(model, "at"), (std::set<std::u16string>{u"at"}));
+}
+
 }  // namespace
 }  // namespace pv
