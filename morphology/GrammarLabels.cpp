@@ -115,6 +115,7 @@ constexpr GrammarLabel kGrammarLabels[] = {
     {933, u"притеж.3 л.мн.ч.", u"poss.3 p.pl."},
     {934, u"отриц.", u"neg."},
     {935, u"същ.фраза", u"n.phrase"},
+    {936, u"+мест.", u"+pron."},
 };
 
 }  // namespace

@@ -43,19 +43,26 @@ TEST(ApertiumAnalyser, ElidedFormsAreAlsoReadWithoutTheirApostrophe) {
 }
 
 // "ab" and "a-b", both a<pr>+b<pr>: the tokenizer cuts "a-b" at its
-// hyphen, so only "ab" is a form of "a".
-TEST(ApertiumAnalyser, JoinedFormsWithAHyphenAreLeftOut) {
+// hyphen, so only "ab" is a form of "a". "falo" = fa<vblex><inf>+lo<prn>
+// is a form of "fa" with its pronoun.
+TEST(ApertiumAnalyser, JoinedFormsWithAHyphenAreLeftOutAndPronounsMarked) {
     const AttributeInventory inventory = Inventory();
     const TagMapping tags = TagMapping::Parse(ReadWholeFile(std::string(PV_TEST_DATA) + "/tags.txt"), "tags.txt", inventory);
     const char* dump =
         "0\t1\ta\ta\t0.000000\t\n1\t2\t-\t<pr>\t0.000000\t\n2\t3\tε\t+\t0.000000\t\n"
         "3\t4\tb\tb\t0.000000\t\n4\t5\tε\t<pr>\t0.000000\t\n"
-        "1\t6\tε\t<pr>\t0.000000\t\n6\t7\tε\t+\t0.000000\t\n7\t8\tb\tb\t0.000000\t\n8\t5\tε\t<pr>\t0.000000\t\n5\n";
+        "1\t6\tε\t<pr>\t0.000000\t\n6\t7\tε\t+\t0.000000\t\n7\t8\tb\tb\t0.000000\t\n8\t5\tε\t<pr>\t0.000000\t\n"
+        "0\t9\tf\tf\t0.000000\t\n9\t10\ta\ta\t0.000000\t\n10\t11\tl\t<vblex>\t0.000000\t\n"
+        "11\t12\to\t<inf>\t0.000000\t\n12\t13\tε\t+\t0.000000\t\n13\t14\tε\tl\t0.000000\t\n"
+        "14\t15\tε\to\t0.000000\t\n15\t5\tε\t<prn>\t0.000000\t\n5\n";
     Lexicon lexicon;
     BuildReport report;
     ReadApertiumAnalyser(dump, "fr", inventory, tags, lexicon, report);
     EXPECT_EQ(FormTexts(lexicon, {6, "a", inventory.ValueId("preposition")}), (std::set<std::string>{"ab"}));
     EXPECT_EQ(report.dropped.at("fr").at("joined form with a hyphen"), 1);
+    const std::set<WordForm> falo{
+        WordForm{"falo", {inventory.ValueId("infinitive"), inventory.ValueId("enclitic-pronoun")}}};
+    EXPECT_EQ(lexicon.lemmas.at({6, "fa", inventory.ValueId("verb")}).forms, falo);
 }
 
 // German nouns as the word list and the spelling dictionary give them:
