@@ -261,14 +261,16 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
         }
         for (const LemmaKey& key : keys) {
             Lemma& lemma = lexicon.lemmas[key];
-            // An analyser gives the whole paradigm; spelling variants would
-            // only make the word's set of endings one of its own.
-            if (lemma.analysed) {
+            std::set<std::string> known;
+            for (const WordForm& form : lemma.forms) known.insert(form.text);
+            // An analyser that gives the word's base form gives its whole
+            // paradigm; spelling variants would only make the word's set of
+            // endings one of its own. (Some analysers know a verb only with
+            // pronouns written on; those words take the dictionary's forms.)
+            if (lemma.analysed && known.count(key.text)) {
                 report.Read(language, "hunspell words left to the analyser's lemma");
                 continue;
             }
-            std::set<std::string> known;
-            for (const WordForm& form : lemma.forms) known.insert(form.text);
             const std::string pos = inventory.ValueName(key.partOfSpeech) + ":";
             for (const auto& [text, affixes] : word.forms) {
                 if (known.count(text)) continue;

@@ -32,7 +32,7 @@ std::vector<HunspellWord> ExpandHunspell(std::string_view aff, std::string_view 
 // that have the same text (any part of speech); a word that is no lemma yet
 // becomes one: a verb when it ends in one of verbEndings, a noun (a proper
 // noun when capitalised, except in German, where every noun is) otherwise.
-// A lemma that a morphological analyser gave keeps its own forms.
+// A lemma whose base form a morphological analyser gave keeps its own forms.
 // The values of a form are those of its affixes in the "hunspell" tag
 // scheme, where a tag "POS:AFFIX" (the value name of the word's part of
 // speech) wins over the bare affix; a form that a lemma already has is not

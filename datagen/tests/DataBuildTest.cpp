@@ -76,7 +76,8 @@ struct Fixture {
                                        std::filesystem::path(options.sources) / name);
         Write(options.sources + "/sources.txt",
               "analyser en pkg-en en.bin\nanalyser es pkg-es es.bin\nbilingual en-es pkg-bil en-es.bin\n"
-              "german-english de-en pkg-de de-en\nhunspell tr pkg-tr tr mak,mek\nhunspell en pkg-en-dic en\n");
+              "german-english de-en pkg-de de-en\nhunspell tr pkg-tr tr mak,mek\nhunspell en pkg-en-dic en\n"
+              "hunspell es pkg-es-dic es\n");
         Write(options.root + "/en.bin", kEnglishDump);
         Write(options.root + "/es.bin", kSpanishDump);
         Write(options.root + "/en-es.bin", kBilingualDump);
@@ -87,6 +88,9 @@ struct Fixture {
         // "walk" is the analyser's, "blog" a new lemma.
         Write(options.root + "/en.aff", "SET UTF-8\nFLAG num\nSFX 1 N 1\nSFX 1 0 ers .\n");
         Write(options.root + "/en.dic", "2\nwalk/1\nblog/1\n");
+        // The analyser knows "a" only in the contraction "al".
+        Write(options.root + "/es.aff", "SET UTF-8\nFLAG num\nSFX 1 N 1\nSFX 1 0 s .\n");
+        Write(options.root + "/es.dic", "1\na/1\n");
     }
 };
 
@@ -136,6 +140,10 @@ TEST(DataBuild, ExtractsFormsGroupsLinksAndWritesTheAttributeFiles) {
     texts.clear();
     for (auto& [text, key] : r.inflection.Forms(*WordOf(r.inflection, "blog"))) texts.insert(text);
     EXPECT_EQ(texts, (std::set<std::u16string>{u"blog", u"blogers"}));
+    // An analyser's lemma without its base form takes the dictionary's forms.
+    texts.clear();
+    for (auto& [text, key] : r.inflection.Forms(*WordOf(r.inflection, "a"))) texts.insert(text);
+    EXPECT_EQ(texts, (std::set<std::u16string>{u"a", u"al", u"as"}));
 
     // go/went: nothing in common, so the word keeps no stem.
     const LexiconWordRecord* go = WordOf(r.inflection, "go");
