@@ -39,11 +39,9 @@ void AddGermanNounCases(Lexicon& lexicon, const AttributeInventory& inventory, B
         const bool isFeminine = gender == feminine;
         if (!isFeminine && (EndsWith(text, "er") || EndsWith(text, "el")) && plurals.count(text + "n"))
             plurals.insert(text);
-        std::string genitiveForm;
-        if (!isFeminine) {
-            if (texts.count(text + "es")) genitiveForm = text + "es";
-            else if (texts.count(text + "s")) genitiveForm = text + "s";
-        }
+        std::vector<std::string> genitives;
+        for (const char* ending : {"es", "s"})
+            if (!isFeminine && texts.count(text + ending)) genitives.push_back(text + ending);
 
         std::set<WordForm> forms;
         std::set<std::string> given;
@@ -56,11 +54,11 @@ void AddGermanNounCases(Lexicon& lexicon, const AttributeInventory& inventory, B
                 forms.insert(WordForm{form, std::move(values)});
             }
         };
-        if (singularBase && (isFeminine || genitiveForm.empty()))
+        if (singularBase && genitives.empty())
             add(text, singular, {nominative, accusative, dative, genitive});
         else if (singularBase)
             add(text, singular, {nominative, accusative, dative});
-        if (!genitiveForm.empty()) add(genitiveForm, singular, {genitive});
+        for (const std::string& form : genitives) add(form, singular, {genitive});
         // A plural P beside P + "n" is the nominative of that dative.
         std::set<std::string> datives;
         for (const std::string& p : plurals)

@@ -4,8 +4,8 @@
 // - the lemma's own text is the singular nominative, accusative and dative,
 //   and also the genitive of a feminine noun or of a noun without a genitive
 //   form;
-// - the lemma + "s" or "es" of a noun that is not feminine is its singular
-//   genitive;
+// - the lemma + "es" and + "s" of a noun that is not feminine are its
+//   singular genitive;
 // - a plural form P is nominative, accusative and genitive; its dative is
 //   P + "n", added when missing, unless P ends in "n" or "s", where the one
 //   form stands for all four cases;

@@ -211,31 +211,51 @@ std::vector<HunspellWord> ExpandHunspell(std::string_view aff, std::string_view 
             for (const AffixRule& rule : it->second.rules)
                 (it->second.suffix ? suffixes : prefixes).push_back({&it->second, &rule});
         }
-        std::set<std::string> seen{word};
+        // A prefix makes another word ("un" + "day", "ver" + "gehen"), whose
+        // forms are the prefix with each form of the word.
+        std::map<std::string, HunspellWord> derived;
+        std::set<std::pair<std::string, std::string>> seen{{word, word}};  // word, form
         bool bounded = false;
-        auto add = [&](const std::u16string& form, std::vector<std::string> affixes, bool cut) {
-            if (cut) return report.Drop(language, "hunspell form cut at the hyphen or apostrophe of its affix");
+        auto dropCut = [&] { report.Drop(language, "hunspell form cut at the hyphen or apostrophe of its affix"); };
+        auto add = [&](HunspellWord& to, const std::u16string& form, std::vector<std::string> affixes, bool cut) {
+            if (cut) return dropCut();
             std::string utf8 = Utf8Encode(form);
-            if (!seen.insert(utf8).second) return;
-            if (entry.forms.size() >= kMaxHunspellForms) {
+            if (!seen.insert({to.word, utf8}).second) return;
+            if (to.forms.size() >= kMaxHunspellForms) {
                 bounded = true;
                 return;
             }
-            entry.forms.push_back({std::move(utf8), std::move(affixes)});
+            to.forms.push_back({std::move(utf8), std::move(affixes)});
         };
-        std::u16string withSuffix, withBoth;
+        auto derivedWord = [&](const std::u16string& base) -> HunspellWord& {
+            const std::string utf8 = Utf8Encode(base);
+            auto [it, added] = derived.try_emplace(utf8, HunspellWord{utf8, {}});
+            if (added) add(it->second, base, {}, false);
+            return it->second;
+        };
+        std::u16string withSuffix, withBoth, withPrefix;
         for (const auto& [c, rule] : suffixes)
             if (Apply(*c, *rule, text, withSuffix)) {
-                add(withSuffix, {rule->addUtf8}, rule->cutsWord);
+                add(entry, withSuffix, {rule->addUtf8}, rule->cutsWord);
                 if (!c->cross) continue;
-                for (const auto& [pc, prule] : prefixes)
-                    if (pc->cross && Apply(*pc, *prule, withSuffix, withBoth))
-                        add(withBoth, {prule->addUtf8 + "-", rule->addUtf8}, rule->cutsWord || prule->cutsWord);
+                for (const auto& [pc, prule] : prefixes) {
+                    if (!pc->cross || !Apply(*pc, *prule, withSuffix, withBoth) || !Apply(*pc, *prule, text, withPrefix))
+                        continue;
+                    if (prule->cutsWord) dropCut();
+                    else add(derivedWord(withPrefix), withBoth, {rule->addUtf8}, rule->cutsWord);
+                }
             }
         for (const auto& [c, rule] : prefixes)
-            if (Apply(*c, *rule, text, withSuffix)) add(withSuffix, {rule->addUtf8 + "-"}, rule->cutsWord);
+            if (Apply(*c, *rule, text, withPrefix)) {
+                if (rule->cutsWord) dropCut();
+                else derivedWord(withPrefix);
+            }
         if (bounded) report.Drop(language, "hunspell forms over the bound of a word");
         if (!entry.forms.empty()) words.push_back(std::move(entry));
+        for (auto& [prefixed, prefixedWord] : derived) {
+            report.Read(language, "hunspell words made by a prefix");
+            words.push_back(std::move(prefixedWord));
+        }
     }
     return words;
 }

@@ -16,7 +16,8 @@ namespace pv {
 constexpr std::size_t kMaxHunspellForms = 2000;
 
 // The surface forms of each dictionary word, the word itself first unless
-// it needs an affix; each form with the affix texts that made it. Words
+// it needs an affix; each form with the affix texts that made it. A prefix
+// makes a word of its own ("unday", with "undays"), listed after the word. Words
 // only allowed inside compounds are left out, and so are the forms of an
 // affix with a hyphen or an apostrophe (compound parts "haus-", "-haus",
 // elisions "l'uscita"), which the tokenizer cuts apart. Throws SourceError for a

@@ -81,7 +81,7 @@ TEST(GermanNouns, CasesFollowFromGenderAndTheShapesOfTheForms) {
         }
     };
     add("Haus", {{"Haus", {n, sg}}, {"Häuser", {n, pl}}, {"Hauses", {}}, {"Häusern", {}}});
-    add("Tag", {{"Tag", {m, sg}}, {"Tage", {m, pl}}, {"Tagen", {pl}}, {"Tags", {}}});
+    add("Tag", {{"Tag", {m, sg}}, {"Tage", {m, pl}}, {"Tagen", {pl}}, {"Tages", {}}, {"Tags", {}}});
     add("Frau", {{"Frau", {f, sg}}, {"Frauen", {f, pl}}});
     add("Lehrer", {{"Lehrer", {}}, {"Lehrers", {}}, {"Lehrern", {pl}}});
     add("Auto", {{"Auto", {n, sg}}, {"Autos", {n, pl}}});
@@ -104,7 +104,7 @@ TEST(GermanNouns, CasesFollowFromGenderAndTheShapesOfTheForms) {
                                   "Hauses:singular:genitive", "Häuser:plural:nominative", "Häuser:plural:accusative",
                                   "Häuser:plural:genitive", "Häusern:plural:dative"}));
     EXPECT_EQ(cases("Tag"), (Set{"Tag:singular:nominative", "Tag:singular:accusative", "Tag:singular:dative",
-                                 "Tags:singular:genitive", "Tage:plural:nominative", "Tage:plural:accusative",
+                                 "Tages:singular:genitive", "Tags:singular:genitive", "Tage:plural:nominative", "Tage:plural:accusative",
                                  "Tage:plural:genitive", "Tagen:plural:dative"}));
     // Feminine: one singular form for all cases, a plural in -n for all cases.
     EXPECT_EQ(cases("Frau"), (Set{"Frau:singular:nominative", "Frau:singular:accusative", "Frau:singular:dative",
