@@ -15,6 +15,10 @@ AttributeInventory Inventory() {
     return ParseAttributeInventory(ReadWholeFile(std::string(PV_TEST_DATA) + "/attributes.txt"), "attributes.txt");
 }
 
+TagMapping Tags(const AttributeInventory& inventory) {
+    return TagMapping::Parse(ReadWholeFile(std::string(PV_TEST_DATA) + "/tags.txt"), "tags.txt", inventory);
+}
+
 std::set<std::string> FormTexts(const Lexicon& lexicon, const LemmaKey& key) {
     std::set<std::string> texts;
     for (const WordForm& form : lexicon.lemmas.at(key).forms) texts.insert(form.text);
@@ -25,7 +29,7 @@ std::set<std::string> FormTexts(const Lexicon& lexicon, const LemmaKey& key) {
 // by the letters before its apostrophe.
 TEST(ApertiumAnalyser, ElidedFormsAreAlsoReadWithoutTheirApostrophe) {
     const AttributeInventory inventory = Inventory();
-    const TagMapping tags = TagMapping::Parse(ReadWholeFile(std::string(PV_TEST_DATA) + "/tags.txt"), "tags.txt", inventory);
+    const TagMapping tags = Tags(inventory);
     // d' and d’ (de<pr>), jusqu'à (jusqu'à<pr>), 'a (a<pr>), d'a (de<pr>+a<pr>).
     const char* dump =
         "0\t1\td\td\t0.000000\t\n1\t2\t'\te\t0.000000\t\n1\t2\t’\te\t0.000000\t\n2\t3\tε\t<pr>\t0.000000\t\n"
@@ -47,7 +51,7 @@ TEST(ApertiumAnalyser, ElidedFormsAreAlsoReadWithoutTheirApostrophe) {
 // is a form of "fa" with its pronoun.
 TEST(ApertiumAnalyser, JoinedFormsWithAHyphenAreLeftOutAndPronounsMarked) {
     const AttributeInventory inventory = Inventory();
-    const TagMapping tags = TagMapping::Parse(ReadWholeFile(std::string(PV_TEST_DATA) + "/tags.txt"), "tags.txt", inventory);
+    const TagMapping tags = Tags(inventory);
     const char* dump =
         "0\t1\ta\ta\t0.000000\t\n1\t2\t-\t<pr>\t0.000000\t\n2\t3\tε\t+\t0.000000\t\n"
         "3\t4\tb\tb\t0.000000\t\n4\t5\tε\t<pr>\t0.000000\t\n"
