@@ -14,12 +14,17 @@ copied here:
 - prose (default): ordinary running text, the online help of gnupg
   (help.LL.txt) and the journal message catalogue of systemd
   (systemd.LL.catalog), stripped of their keys, headers and variables;
-- tutor: the Vim tutorials of vim-runtime, full of commands and keys.
+- tutor: the Vim tutorials of vim-runtime, full of commands and keys;
+- catalogs: text held out from all tuning, the translated messages of the
+  same eight program catalogues in every language (apt, libapt-pkg, bash,
+  coreutils, findutils, grep, diffutils, Linux-PAM; English: their
+  original messages), without format directives, options and names.
 
-  bench/analysis_coverage.py [--texts prose|tutor] [--pvtranslate PROGRAM] [--data DIR] [--misses N]
+  bench/analysis_coverage.py [--texts prose|tutor|catalogs] [--pvtranslate PROGRAM] [--data DIR] [--misses N]
 """
 import argparse
 import collections
+import gettext
 import os
 import re
 import subprocess
@@ -42,6 +47,12 @@ PROSE_TEXTS = {
     "fr": [GNUPG + "help.fr.txt", CATALOG + "systemd.fr.catalog"],
     "it": [GNUPG + "help.it.txt", CATALOG + "systemd.it.catalog"],
 }
+LOCALE = "/usr/share/locale/"
+CATALOGS = ["apt", "libapt-pkg6.0", "bash", "coreutils", "findutils", "grep", "diffutils", "Linux-PAM"]
+# Format directives (%s, %1$s, %-10lu), options (-r, --recursive) and
+# markup or names quoted in the message (<file>, 'ls', "$HOME", ${NAME}).
+NOT_MESSAGE_TEXT = re.compile(r"%[-#+ 0-9.$*]*[hlLqjzt]*[a-zA-Z%]|(?<!\w)--?[\w-]+|<[^>\s]*>|\$\{?\w+\}?"
+                              r"|['\"`‘’“”«»„][^\s'\"`‘’“”«»„]*['\"`‘’“”«»„]|\\\w")
 WORD = re.compile(r"^[^\W\d_]+$")
 READING = re.compile(r"^  word .*, language (\d+) ")
 CATALOG_HEADER = re.compile(r"^(--|Defined-By:|Support:|Documentation:)")
@@ -59,6 +70,25 @@ def prose(path):
             continue
         kept.append(NOT_PROSE.sub(" ", line.removeprefix("Subject:")))
     return "\n".join(kept) + "\n"
+
+
+def catalog_messages(code):
+    """The messages of the held-out catalogues: translated ones, or for
+    English the originals, each once and cleaned of what is no language."""
+    messages = set()
+    for name in CATALOGS:
+        path = LOCALE + ("it" if code == "en" else code) + "/LC_MESSAGES/" + name + ".mo"
+        if not os.path.exists(path):
+            continue
+        with open(path, "rb") as f:
+            catalog = gettext.GNUTranslations(f)._catalog
+        for key, message in catalog.items():
+            original = key[0] if isinstance(key, tuple) else key
+            if not original or message == original:
+                continue  # the header, or left untranslated
+            messages.add(original if code == "en" else message)
+    cleaned = (NOT_PROSE.sub(" ", NOT_MESSAGE_TEXT.sub(" ", m)) for m in sorted(messages))
+    return "\n".join(cleaned) + "\n"
 
 
 def analyse(program, data, text):
@@ -83,15 +113,19 @@ def analyse(program, data, text):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--texts", choices=["prose", "tutor"], default="prose")
+    parser.add_argument("--texts", choices=["prose", "tutor", "catalogs"], default="prose")
     parser.add_argument("--pvtranslate", default="build/bin/pvtranslate")
     parser.add_argument("--data")
     parser.add_argument("--misses", type=int, default=15)
     args = parser.parse_args()
-    texts = PROSE_TEXTS if args.texts == "prose" else TUTOR_TEXTS
     worst = 100.0
     for code, number in LANGUAGES:
-        text = "".join(prose(p) if args.texts == "prose" else open(p, encoding="utf-8").read() for p in texts[code])
+        if args.texts == "catalogs":
+            text = catalog_messages(code)
+        elif args.texts == "prose":
+            text = "".join(prose(p) for p in PROSE_TEXTS[code])
+        else:
+            text = "".join(open(p, encoding="utf-8").read() for p in TUTOR_TEXTS[code])
         tokens = [(t, langs) for t, langs in analyse(args.pvtranslate, args.data, text) if WORD.match(t)]
         words = [(t, langs) for t, langs in tokens if not (len(t) > 1 and t.isupper())]
         misses = collections.Counter(t for t, langs in words if number not in langs)

@@ -90,12 +90,15 @@ InflexionData InflexionTables::GetWordEntry(int32_t wordId) const {
 std::u16string InflexionTables::Inflect(std::u16string_view lemma, int32_t group, int32_t key) const {
     const InflexionGroup* found = FindGroup(group);
     if (!found) return std::u16string(lemma);
-    for (const InflexionEntry& entry : found->endings) {
-        if (entry.key != key) continue;
-        const std::size_t cut = std::min(lemma.size(), found->baseEnding.size());
-        return std::u16string(lemma.substr(0, lemma.size() - cut)) + entry.ending;
-    }
+    for (const InflexionEntry& entry : found->endings)
+        if (entry.key == key) return Inflect(lemma, *found, entry);
     return std::u16string(lemma);
+}
+
+std::u16string InflexionTables::Inflect(std::u16string_view lemma, const InflexionGroup& group,
+                                        const InflexionEntry& ending) {
+    const std::size_t cut = std::min(lemma.size(), group.baseEnding.size());
+    return std::u16string(lemma.substr(0, lemma.size() - cut)) + ending.ending;
 }
 
 int InflexionTables::DetailScore(int32_t k, const WordArray& values) const {

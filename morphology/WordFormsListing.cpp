@@ -31,8 +31,10 @@ void AppendForms(const InflexionData& word, int32_t onlyLanguage, int32_t select
     std::vector<ListedForm> forms;
     for (const InflexionEntry& ending : group->endings) {
         const InflexionDetail* detail = tables.Detail(ending.key);
+        // Each ending's own text: two forms of one key (spelling variants)
+        // would otherwise both show the first.
         forms.push_back({FormLabels(ending.key, selector), detail ? detail->displayOrder : 0,
-                         tables.Inflect(word.form, word.group, ending.key)});
+                         InflexionTables::Inflect(word.form, *group, ending)});
     }
     // The window's exchange sort, so that forms of equal order come out
     // exactly as it shows them.

@@ -171,6 +171,9 @@ public:
     // The lemma with its group's base ending replaced by the ending of key;
     // unchanged for an unknown group or key.
     std::u16string Inflect(std::u16string_view lemma, int32_t group, int32_t key) const;
+    // The lemma with the group's base ending replaced by the given ending.
+    static std::u16string Inflect(std::u16string_view lemma, const InflexionGroup& group,
+                                  const InflexionEntry& ending);
     // The first detail record of language with the most non-zero slots, all
     // of them among values; -1 when none qualifies.
     int32_t FindInflexionDetail(int32_t language, const WordArray& values) const;

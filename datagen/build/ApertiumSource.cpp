@@ -131,14 +131,27 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
         std::string_view single = analysis, last;
         const bool joined = analysis.find('+') != std::string::npos && analysis.find('#') == std::string::npos;
         if (joined) {
+            // "livre-le": the tokenizer cuts at the hyphen, so no text holds
+            // the joined form, and the word-forms window should not list it.
+            if (surface.find('-') != std::string::npos) return report.Drop(language, "joined form with a hyphen");
             single = single.substr(0, analysis.find('+'));
             last = std::string_view(analysis).substr(analysis.rfind('+') + 1);
             report.Read(language, "joined analyses read as their first word");
         }
+        // "farlo" = fare<vblex><inf>+lo<prn>...: a verb form with its object
+        // pronoun written on, which the word's forms show as such.
+        bool enclitic = false;
+        if (joined) {
+            std::string_view next = std::string_view(analysis).substr(single.size() + 1);
+            next = next.substr(0, next.find('+'));
+            std::string pronoun;
+            std::vector<std::string> pronounTags;
+            enclitic = SplitAnalysis(next, pronoun, pronounTags) && pronounTags.front() == "prn";
+        }
         const ApostrophePieces pieces = CutAtApostrophes(surface);
         if (!pieces.first.empty()) report.Read(language, "forms read by their pieces between apostrophes");
         // Adds the forms of one word of the analysis; false when its part of speech is not mapped.
-        auto add = [&](std::string_view word, const std::string& text, const std::string& piece) {
+        auto add = [&](std::string_view word, const std::string& text, const std::string& piece, bool withPronoun) {
             unknown.clear();
             std::vector<WordArray> forms = ExpandTags(tags, inventory, "apertium", language, tagList, unknown);
             for (const std::string& tag : unknown) report.Read(language, "ignored tag <" + tag + ">");
@@ -146,7 +159,13 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
             for (WordArray& values : forms) {
                 int32_t pos = TakePartOfSpeech(inventory, values);
                 if (pos == 0) continue;
-                std::set<WordForm>& lemmaForms = lexicon.lemmas[LemmaKey{number, std::string(word), pos}].forms;
+                if (withPronoun) {
+                    values.push_back(inventory.ValueId("enclitic-pronoun"));
+                    std::sort(values.begin(), values.end());
+                }
+                Lemma& lemma = lexicon.lemmas[LemmaKey{number, std::string(word), pos}];
+                lemma.analysed = true;
+                std::set<WordForm>& lemmaForms = lemma.forms;
                 if (!piece.empty()) lemmaForms.insert(WordForm{piece, values});
                 if (!text.empty()) lemmaForms.insert(WordForm{text, std::move(values)});
                 added = true;
@@ -156,11 +175,11 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
         if (!SplitAnalysis(single, lemma, tagList) || lemma.empty())
             return report.Drop(language, "compound or joined analysis");
         if (lemma.find(' ') != std::string::npos) return report.Drop(language, "multi-word lemma");
-        if (!add(lemma, surface, pieces.first))
+        if (!add(lemma, surface, pieces.first, enclitic))
             return report.Drop(language, "part of speech not mapped <" + tagList.front() + ">");
         if (!pieces.last.empty() && SplitAnalysis(last, lemma, tagList) && !lemma.empty() &&
             lemma.find(' ') == std::string::npos)
-            add(lemma, "", pieces.last);
+            add(lemma, "", pieces.last, false);
     });
     ReportSkippedSections(e, language, report);
 }

@@ -14,6 +14,13 @@ int32_t AttributeInventory::ValueId(const std::string& name) const {
     return it == valueByName.end() ? -1 : it->second;
 }
 
+std::string AttributeInventory::ValueName(int32_t value) const {
+    for (const InventoryAttribute& attribute : attributes)
+        for (const InventoryValue& v : attribute.values)
+            if (v.id == value) return v.name;
+    return {};
+}
+
 int32_t AttributeInventory::AttributeOf(int32_t value) const {
     auto it = attributeOfValue.find(value);
     return it == attributeOfValue.end() ? -1 : it->second;

@@ -38,6 +38,8 @@ struct AttributeInventory {
 
     // The value id of a name, or -1.
     int32_t ValueId(const std::string& name) const;
+    // The name of a value id, or "" when there is none.
+    std::string ValueName(int32_t value) const;
     // The attribute id of a value id, or -1.
     int32_t AttributeOf(int32_t value) const;
     // The position of a value in file order (the display order of forms),

@@ -8,6 +8,7 @@
 #include "datagen/build/DictionaryEntries.h"
 #include "datagen/build/DictionarySources.h"
 #include "datagen/build/EngineStores.h"
+#include "datagen/build/GermanNouns.h"
 #include "datagen/build/HunspellSource.h"
 #include "datagen/build/LexiconCleanup.h"
 #include "datagen/build/LexiconFiles.h"
@@ -113,6 +114,7 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
         if (e.kind == "hunspell") read(e);
 
     Stopwatch watch;
+    AddGermanNounCases(r.lexicon, r.inventory, r.report);
     CleanLexicon(r.lexicon, links, r.report);
     r.links = ResolveLinks(links, r.lexicon, r.report);
     r.classes = ShareClasses(r.links);

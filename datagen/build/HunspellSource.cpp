@@ -69,6 +69,9 @@ std::vector<ConditionElement> ParseCondition(const std::u16string& text, const S
 struct AffixRule {
     std::u16string strip, add;
     std::string addUtf8;
+    // "haus-", "-haus", "l'uscita": the tokenizer cuts a form at a hyphen or
+    // an apostrophe, so no text holds such a form as one word.
+    bool cutsWord = false;
     std::vector<ConditionElement> condition;
 };
 
@@ -132,6 +135,7 @@ AffixFile ParseAffixFile(const std::string& text) {
             for (const std::string& f : ParseFlags(std::string_view(w[3]).substr(slash + 1), file.flagType))
                 c.circumfix = c.circumfix || f == file.circumfix;
         rule.addUtf8 = add;
+        rule.cutsWord = add.find_first_of("-'") != std::string::npos || add.find("\u2019") != std::string::npos;
         rule.add = Utf8Decode(add);
         rule.condition = ParseCondition(Utf8Decode(w.size() >= 5 ? w[4] : "."), line);
         c.rules.push_back(std::move(rule));
@@ -207,30 +211,51 @@ std::vector<HunspellWord> ExpandHunspell(std::string_view aff, std::string_view 
             for (const AffixRule& rule : it->second.rules)
                 (it->second.suffix ? suffixes : prefixes).push_back({&it->second, &rule});
         }
-        std::set<std::string> seen{word};
+        // A prefix makes another word ("un" + "day", "ver" + "gehen"), whose
+        // forms are the prefix with each form of the word.
+        std::map<std::string, HunspellWord> derived;
+        std::set<std::pair<std::string, std::string>> seen{{word, word}};  // word, form
         bool bounded = false;
-        auto add = [&](const std::u16string& form, std::vector<std::string> affixes) {
+        auto dropCut = [&] { report.Drop(language, "hunspell form cut at the hyphen or apostrophe of its affix"); };
+        auto add = [&](HunspellWord& to, const std::u16string& form, std::vector<std::string> affixes, bool cut) {
+            if (cut) return dropCut();
             std::string utf8 = Utf8Encode(form);
-            if (!seen.insert(utf8).second) return;
-            if (entry.forms.size() >= kMaxHunspellForms) {
+            if (!seen.insert({to.word, utf8}).second) return;
+            if (to.forms.size() >= kMaxHunspellForms) {
                 bounded = true;
                 return;
             }
-            entry.forms.push_back({std::move(utf8), std::move(affixes)});
+            to.forms.push_back({std::move(utf8), std::move(affixes)});
         };
-        std::u16string withSuffix, withBoth;
+        auto derivedWord = [&](const std::u16string& base) -> HunspellWord& {
+            const std::string utf8 = Utf8Encode(base);
+            auto [it, added] = derived.try_emplace(utf8, HunspellWord{utf8, {}});
+            if (added) add(it->second, base, {}, false);
+            return it->second;
+        };
+        std::u16string withSuffix, withBoth, withPrefix;
         for (const auto& [c, rule] : suffixes)
             if (Apply(*c, *rule, text, withSuffix)) {
-                add(withSuffix, {rule->addUtf8});
+                add(entry, withSuffix, {rule->addUtf8}, rule->cutsWord);
                 if (!c->cross) continue;
-                for (const auto& [pc, prule] : prefixes)
-                    if (pc->cross && Apply(*pc, *prule, withSuffix, withBoth))
-                        add(withBoth, {prule->addUtf8 + "-", rule->addUtf8});
+                for (const auto& [pc, prule] : prefixes) {
+                    if (!pc->cross || !Apply(*pc, *prule, withSuffix, withBoth) || !Apply(*pc, *prule, text, withPrefix))
+                        continue;
+                    if (prule->cutsWord) dropCut();
+                    else add(derivedWord(withPrefix), withBoth, {rule->addUtf8}, rule->cutsWord);
+                }
             }
         for (const auto& [c, rule] : prefixes)
-            if (Apply(*c, *rule, text, withSuffix)) add(withSuffix, {rule->addUtf8 + "-"});
+            if (Apply(*c, *rule, text, withPrefix)) {
+                if (rule->cutsWord) dropCut();
+                else derivedWord(withPrefix);
+            }
         if (bounded) report.Drop(language, "hunspell forms over the bound of a word");
         if (!entry.forms.empty()) words.push_back(std::move(entry));
+        for (auto& [prefixed, prefixedWord] : derived) {
+            report.Read(language, "hunspell words made by a prefix");
+            words.push_back(std::move(prefixedWord));
+        }
     }
     return words;
 }
@@ -258,10 +283,24 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
             Lemma& lemma = lexicon.lemmas[key];
             std::set<std::string> known;
             for (const WordForm& form : lemma.forms) known.insert(form.text);
+            // An analyser that gives the word's base form gives its whole
+            // paradigm; spelling variants would only make the word's set of
+            // endings one of its own. (Some analysers know a verb only with
+            // pronouns written on; those words take the dictionary's forms.)
+            if (lemma.analysed && known.count(key.text)) {
+                report.Read(language, "hunspell words left to the analyser's lemma");
+                continue;
+            }
+            const std::string pos = inventory.ValueName(key.partOfSpeech) + ":";
             for (const auto& [text, affixes] : word.forms) {
                 if (known.count(text)) continue;
+                // An affix means what the part of speech of its word makes of
+                // it ("verb:t", "noun:en"), where the table says so.
+                std::vector<std::string> affixTags;
+                for (const std::string& affix : affixes)
+                    affixTags.push_back(tags.Find("hunspell", language, pos + affix) ? pos + affix : affix);
                 unknown.clear();
-                std::vector<WordArray> alternatives = ExpandTags(tags, inventory, "hunspell", language, affixes, unknown);
+                std::vector<WordArray> alternatives = ExpandTags(tags, inventory, "hunspell", language, affixTags, unknown);
                 for (WordArray& values : alternatives) {
                     TakePartOfSpeech(inventory, values);
                     lemma.forms.insert(WordForm{text, std::move(values)});

@@ -16,8 +16,11 @@ namespace pv {
 constexpr std::size_t kMaxHunspellForms = 2000;
 
 // The surface forms of each dictionary word, the word itself first unless
-// it needs an affix; each form with the affix texts that made it. Words
-// only allowed inside compounds are left out. Throws SourceError for a
+// it needs an affix; each form with the affix texts that made it. A prefix
+// makes a word of its own ("unday", with "undays"), listed after the word. Words
+// only allowed inside compounds are left out, and so are the forms of an
+// affix with a hyphen or an apostrophe (compound parts "haus-", "-haus",
+// elisions "l'uscita"), which the tokenizer cuts apart. Throws SourceError for a
 // malformed affix file.
 struct HunspellWord {
     std::string word;  // UTF-8
@@ -30,8 +33,11 @@ std::vector<HunspellWord> ExpandHunspell(std::string_view aff, std::string_view 
 // that have the same text (any part of speech); a word that is no lemma yet
 // becomes one: a verb when it ends in one of verbEndings, a noun (a proper
 // noun when capitalised, except in German, where every noun is) otherwise.
+// A lemma whose base form a morphological analyser gave keeps its own forms.
 // The values of a form are those of its affixes in the "hunspell" tag
-// scheme; a form that a lemma already has is not added again.
+// scheme, where a tag "POS:AFFIX" (the value name of the word's part of
+// speech) wins over the bare affix; a form that a lemma already has is not
+// added again.
 void ReadHunspell(std::string_view aff, std::string_view dic, const std::string& language,
                   const std::vector<std::string>& verbEndings, const AttributeInventory& inventory,
                   const TagMapping& tags, Lexicon& lexicon, BuildReport& report);

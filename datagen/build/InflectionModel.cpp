@@ -23,11 +23,21 @@ std::vector<std::pair<std::u16string, int32_t>> InflectionModel::Forms(const Lex
 
 namespace {
 
-using DetailKey = std::pair<int32_t, WordArray>;  // language, values
+using DetailKey = std::pair<int32_t, WordArray>;  // language, slots
 
-std::vector<int32_t> Ranks(const AttributeInventory& inventory, const WordArray& values) {
+// Slot 0 holds the word's part of speech: the word-forms window shows the
+// part of speech once, on the lemma's row, and the labels of a form from
+// slot 1 on. Synthesis and analysis set the part of speech anyway.
+DetailKey DetailSlots(const LemmaKey& key, const WordForm& form) {
+    WordArray slots{key.partOfSpeech};
+    slots.insert(slots.end(), form.values.begin(), form.values.end());
+    return {key.language, std::move(slots)};
+}
+
+// The display ranks of the values after the part of speech.
+std::vector<int32_t> Ranks(const AttributeInventory& inventory, const WordArray& slots) {
     std::vector<int32_t> ranks;
-    for (int32_t v : values) ranks.push_back(inventory.Rank(v));
+    for (std::size_t i = 1; i < slots.size(); ++i) ranks.push_back(inventory.Rank(slots[i]));
     std::sort(ranks.begin(), ranks.end());
     return ranks;
 }
@@ -53,6 +63,7 @@ std::u16string LastLetters(const std::u16string& lemma) {
 struct GroupUse {
     int32_t language = 0;
     int64_t words = 0;
+    int64_t analysedWords = 0;  // words whose forms came from an analyser
     bool allowed = false;
     std::set<std::u16string> lastLetters;  // of the lemmas of its words
 };
@@ -60,7 +71,8 @@ struct GroupUse {
 // Marks the ending sets that get one of the group ids. When there
 // are more sets, the ids are shared fairly among the languages (a language
 // needing less than an equal share keeps all its sets, the rest divide what
-// is left), and within a language the sets used by the most words win.
+// is left), and within a language the sets used by the most words win, of
+// sets used by as many words those of more words from an analyser.
 // The sets of a language left without an id are pooled: words alike (see
 // Likeness) share the union of their endings as one group, when the
 // language's share holds those unions besides its own sets; these
@@ -78,8 +90,12 @@ std::set<Likeness> AllowGroups(std::map<GroupKey, GroupUse>& uses, int32_t idCou
         left -= given;
         const int32_t language = needs[i].second;
         auto& sets = byLanguage[language];
-        std::stable_sort(sets.begin(), sets.end(),
-                         [](const auto& a, const auto& b) { return a.second->words > b.second->words; });
+        // Of sets used by as many words, an analyser's first: its words are
+        // the common ones, with whole paradigms.
+        std::stable_sort(sets.begin(), sets.end(), [](const auto& a, const auto& b) {
+            if (a.second->words != b.second->words) return a.second->words > b.second->words;
+            return a.second->analysedWords > b.second->analysedWords;
+        });
         // unions[k]: the pooled groups needed when the first k sets keep ids.
         std::vector<std::size_t> unions(sets.size() + 1, 0);
         std::set<Likeness> alike;
@@ -110,14 +126,15 @@ InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventor
                                  BuildReport& report, int32_t idCount) {
     InflectionModel model;
 
-    // Detail records: every (language, values) of a form, in paradigm order.
+    // Detail records: every (language, part of speech, values) of a form,
+    // in paradigm order.
     std::map<DetailKey, int32_t> detailIds;
     std::vector<DetailKey> keys;
     for (const auto& [key, lemma] : lexicon.lemmas)
         for (const WordForm& form : lemma.forms)
-            if (form.values.size() <= static_cast<std::size_t>(kDetailSlots) &&
-                detailIds.emplace(DetailKey{key.language, form.values}, 0).second)
-                keys.push_back({key.language, form.values});
+            if (form.values.size() < static_cast<std::size_t>(kDetailSlots) &&
+                detailIds.emplace(DetailSlots(key, form), 0).second)
+                keys.push_back(DetailSlots(key, form));
     std::sort(keys.begin(), keys.end(), [&](const DetailKey& a, const DetailKey& b) {
         if (a.first != b.first) return a.first < b.first;
         std::vector<int32_t> ra = Ranks(inventory, a.second), rb = Ranks(inventory, b.second);
@@ -149,14 +166,14 @@ InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventor
         std::vector<std::pair<std::u16string, int32_t>> forms;
         bool tooManyValues = false;
         for (const WordForm& form : lemma.forms) {
-            auto id = detailIds.find(DetailKey{key.language, form.values});
-            if (id == detailIds.end() || form.values.size() > static_cast<std::size_t>(kDetailSlots)) {
+            auto id = detailIds.find(DetailSlots(key, form));
+            if (id == detailIds.end()) {
                 tooManyValues = true;
                 continue;
             }
             forms.push_back({Utf8Decode(form.text), id->second});
         }
-        if (tooManyValues) report.Drop(code, "form with more than eight values");
+        if (tooManyValues) report.Drop(code, "form with more than seven values");
         std::size_t stem = text.size();
         for (const auto& [form, detail] : forms) stem = std::min(stem, CommonPrefix(text, form));
         PendingWord p;
@@ -182,6 +199,7 @@ InflectionModel DeriveInflection(const Lexicon& lexicon, const AttributeInventor
             use.language = key.language;
             auto it = groupUses.try_emplace(GroupKey{std::move(base), std::move(endings)}, std::move(use)).first;
             ++it->second.words;
+            if (lemma.analysed) ++it->second.analysedWords;
             it->second.lastLetters.insert(LastLetters(text));
             p.group = &it->first;
         }

@@ -19,7 +19,7 @@ constexpr int32_t kMaxGroupId = 0xFFFE;      // 0 and 0xFFFF mean "does not infl
 
 struct InflectionDetailRecord {
     int32_t language = 0;
-    std::array<uint16_t, kDetailSlots> values{};  // ascending, 0 = unused
+    std::array<uint16_t, kDetailSlots> values{};  // part of speech, then values ascending; 0 = unused
     int32_t displayOrder = 0;
 };
 
@@ -56,8 +56,9 @@ struct InflectionModel {
 // common prefix of the lemma and all its forms; lemmas whose ending sets
 // are identical share a group; a lemma whose stem is empty (an irregular
 // word) becomes a zero-stem word. When there are more ending sets than
-// group ids, the ids are shared fairly among the languages; within a
-// language the words left without an id of their own share the union of
+// group ids, the ids are shared fairly among the languages and within a
+// language go to the sets of the most words (of as many, of more words from
+// an analyser); the words left without an id of their own share the union of
 // the endings of words alike (same base ending, lemma ending in the same two
 // letters) where the share holds those unions, and keep only their lemma
 // where it does not. Deterministic for the same lexicon.

@@ -56,7 +56,9 @@ void CleanLexicon(Lexicon& lexicon, std::set<BilingualLink>& links, BuildReport&
             continue;
         }
         if (cleanKey.text != key.text) report.Read(language, "lemmas respelled in Cyrillic");
-        std::set<WordForm>& forms = cleaned[cleanKey].forms;
+        Lemma& clean = cleaned[cleanKey];
+        clean.analysed = clean.analysed || lemma.analysed;
+        std::set<WordForm>& forms = clean.forms;
         for (const WordForm& form : lemma.forms) {
             std::string text = CleanWordText(key.language, form.text);
             if (text.empty()) {

@@ -33,6 +33,7 @@ struct WordForm {
 
 struct Lemma {
     std::set<WordForm> forms;
+    bool analysed = false;  // its forms come from a morphological analyser
 };
 
 struct Lexicon {

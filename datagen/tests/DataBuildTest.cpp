@@ -14,8 +14,10 @@
 #include "lexdb/Container.h"
 #include "lexdb/DataPath.h"
 #include "morphology/Attributes.h"
+#include "morphology/GrammarLabels.h"
 #include "morphology/PhraseFiles.h"
 #include "morphology/WordAnalysis.h"
+#include "morphology/WordFormsListing.h"
 #include "textutil/TextConvert.h"
 
 namespace pv {
@@ -28,7 +30,7 @@ void Write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-// A small English analyser dump: "walk" (regular), "go" (irregular, so its
+// A small English analyser dump: "walk" (regular, with "walking"), "go" (irregular, so its
 // stem is empty), a multi-word form, a cyclic section that is skipped.
 const char* kEnglishDump =
     "0\t1\tw\tw\t0.000000\t\n1\t2\ta\ta\t0.000000\t\n2\t3\tl\tl\t0.000000\t\n3\t4\tk\tk\t0.000000\t\n"
@@ -39,7 +41,8 @@ const char* kEnglishDump =
     "0\t17\tg\tg\t0.000000\t\n17\t18\to\to\t0.000000\t\n18\t19\tε\t<vblex>\t0.000000\t\n19\t20\tε\t<inf>\t0.000000\t\n"
     "0\t21\ta\ta\t0.000000\t\n21\t22\t \t \t0.000000\t\n22\t23\tb\tb\t0.000000\t\n23\t24\tε\t<n>\t0.000000\t\n"
     "24\t25\tε\t<sg>\t0.000000\t\n"
-    "6\n10\n12\n16\n20\n25\t0.000000\n"
+    "4\t26\ti\t<vblex>\t0.000000\t\n26\t27\tn\t<pprs>\t0.000000\t\n27\t28\tg\tε\t0.000000\t\n"
+    "6\n10\n12\n16\n20\n25\t0.000000\n28\n"
     "--\n0\t1\t1\t1\t0.000000\t\n1\t1\t2\t2\t0.000000\t\n1\t2\tε\t<num>\t0.000000\t\n2\n";
 
 const char* kSpanishDump =
@@ -55,7 +58,8 @@ const char* kBilingualDump =
     "4\t5\tε\tr\t0.000000\t\n5\t6\t<vblex>\t<vblex>\t0.000000\t\n6\t6\t<inf>\t<inf>\t0.000000\t\n6\n";
 
 const char* kTurkishAffixes =
-    "SET UTF-8\nFLAG num\nSFX 1 N 1\nSFX 1 0 ler .\nSFX 2 N 1\nSFX 2 0 lerde .\nSFX 3 N 1\nSFX 3 0 de .\n";
+    "SET UTF-8\nFLAG num\nSFX 1 N 1\nSFX 1 0 ler .\nSFX 2 N 1\nSFX 2 0 lerde .\nSFX 3 N 1\nSFX 3 0 de .\n"
+    "SFX 4 N 1\nSFX 4 0 lar .\n";
 
 struct Fixture {
     TempDir tmp;
@@ -72,14 +76,21 @@ struct Fixture {
                                        std::filesystem::path(options.sources) / name);
         Write(options.sources + "/sources.txt",
               "analyser en pkg-en en.bin\nanalyser es pkg-es es.bin\nbilingual en-es pkg-bil en-es.bin\n"
-              "german-english de-en pkg-de de-en\nhunspell tr pkg-tr tr mak,mek\n");
+              "german-english de-en pkg-de de-en\nhunspell tr pkg-tr tr mak,mek\nhunspell en pkg-en-dic en\n"
+              "hunspell es pkg-es-dic es\n");
         Write(options.root + "/en.bin", kEnglishDump);
         Write(options.root + "/es.bin", kSpanishDump);
         Write(options.root + "/en-es.bin", kBilingualDump);
         Write(options.root + "/de-en",
               "# comment\nHund {m} | Hunde {pl} :: dog | dogs\ngehen {vi} | gehend | gegangen :: to go | going | gone\n");
         Write(options.root + "/tr.aff", kTurkishAffixes);
-        Write(options.root + "/tr.dic", "3\nev/1,2,3\ngöz/1\ngitmek\n");
+        Write(options.root + "/tr.dic", "3\nev/1,2,3\ngöz/1,4\ngitmek\n");
+        // "walk" is the analyser's, "blog" a new lemma.
+        Write(options.root + "/en.aff", "SET UTF-8\nFLAG num\nSFX 1 N 1\nSFX 1 0 ers .\n");
+        Write(options.root + "/en.dic", "2\nwalk/1\nblog/1\n");
+        // The analyser knows "a" only in the contraction "al".
+        Write(options.root + "/es.aff", "SET UTF-8\nFLAG num\nSFX 1 N 1\nSFX 1 0 s .\n");
+        Write(options.root + "/es.dic", "1\na/1\n");
     }
 };
 
@@ -106,7 +117,8 @@ TEST(DataBuild, ExtractsFormsGroupsLinksAndWritesTheAttributeFiles) {
     BuildResult r = BuildData(f.options, progress);
     const AttributeInventory& inv = r.inventory;
 
-    // walk: stem "walk", base ending "", endings "", "s", "ed" with their details.
+    // walk: stem "walk", base ending "", endings "", "s", "ed" with their
+    // details; the analyser's forms only, none of the spelling dictionary.
     const LexiconWordRecord* walk = WordOf(r.inflection, "walk");
     ASSERT_NE(walk, nullptr);
     EXPECT_EQ(walk->stem, u"walk");
@@ -114,7 +126,7 @@ TEST(DataBuild, ExtractsFormsGroupsLinksAndWritesTheAttributeFiles) {
     auto forms = r.inflection.Forms(*walk);
     std::set<std::u16string> texts;
     for (auto& [text, key] : forms) texts.insert(text);
-    EXPECT_EQ(texts, (std::set<std::u16string>{u"walk", u"walks", u"walked"}));
+    EXPECT_EQ(texts, (std::set<std::u16string>{u"walk", u"walks", u"walked", u"walking"}));
     for (auto& [text, key] : forms)
         if (text == u"walks") {
             const InflectionDetailRecord& d = r.inflection.details.at(key);
@@ -124,19 +136,29 @@ TEST(DataBuild, ExtractsFormsGroupsLinksAndWritesTheAttributeFiles) {
                 EXPECT_NE(std::find(values.begin(), values.end(), inv.ValueId(v)), values.end()) << v;
         }
 
+    ASSERT_NE(WordOf(r.inflection, "blog"), nullptr);
+    texts.clear();
+    for (auto& [text, key] : r.inflection.Forms(*WordOf(r.inflection, "blog"))) texts.insert(text);
+    EXPECT_EQ(texts, (std::set<std::u16string>{u"blog", u"blogers"}));
+    // An analyser's lemma without its base form takes the dictionary's forms.
+    texts.clear();
+    for (auto& [text, key] : r.inflection.Forms(*WordOf(r.inflection, "a"))) texts.insert(text);
+    EXPECT_EQ(texts, (std::set<std::u16string>{u"a", u"al", u"as"}));
+
     // go/went: nothing in common, so the word keeps no stem.
     const LexiconWordRecord* go = WordOf(r.inflection, "go");
     ASSERT_NE(go, nullptr);
     EXPECT_EQ(go->stem, u"");
     EXPECT_NE(go->group, 0);
 
-    // German from the word list: gender and plural, participles.
+    // German from the word list: gender and plural, participles; the
+    // plural's dative made by the German noun rule.
     const LexiconWordRecord* hund = WordOf(r.inflection, "Hund");
     ASSERT_NE(hund, nullptr);
     EXPECT_EQ(hund->stem, u"Hund");
     texts.clear();
     for (auto& [text, key] : r.inflection.Forms(*hund)) texts.insert(text);
-    EXPECT_EQ(texts, (std::set<std::u16string>{u"Hund", u"Hunde"}));
+    EXPECT_EQ(texts, (std::set<std::u16string>{u"Hund", u"Hunde", u"Hunden"}));
 
     // Links resolved onto lemmas, the any-tag loop walked once; classes shared.
     LemmaKey enWalk{1, "walk", inv.ValueId("verb")}, esAndar{5, "andar", inv.ValueId("verb")};
@@ -206,6 +228,29 @@ TEST(DataBuild, WrittenLexiconLoadsAndAnalysesWords) {
     EXPECT_EQ(GetWordEntry(GetWordMeanings(u"went").meanings.at(0).id).form, u"go");
     EXPECT_EQ(Inflexions().prefixes.Find(u"auf").found, true);
 
+    // The word-forms listing labels every value of a form (the part of
+    // speech shows once, on the lemma's row), in the inventory's order.
+    using Rows = std::vector<FormRow>;
+    EXPECT_EQ(ListWordForms(u"walks", 0, 1), (Rows{{u"v., English", u"walk"},
+                                                   {u"infinitive,", u"walk"},
+                                                   {u"sg.,3 p.,present,indic.,", u"walks"},
+                                                   {u"pres.part.,", u"walking"},
+                                                   {u"past,", u"walked"}}));
+    EXPECT_EQ(ListWordForms(u"Hunde", 4, 2), (Rows{{u"същ., немски", u"hund"},
+                                                   {u"м.р.,ед.ч.,им.пад.,", u"hund"},
+                                                   {u"м.р.,ед.ч.,вин.пад.,", u"hund"},
+                                                   {u"м.р.,ед.ч.,дат.пад.,", u"hund"},
+                                                   {u"м.р.,ед.ч.,род.пад.,", u"hund"},
+                                                   {u"м.р.,мн.ч.,им.пад.,", u"hunde"},
+                                                   {u"м.р.,мн.ч.,вин.пад.,", u"hunde"},
+                                                   {u"м.р.,мн.ч.,дат.пад.,", u"hunden"},
+                                                   {u"м.р.,мн.ч.,род.пад.,", u"hunde"}}));
+    // Two spellings of one form each show their own text.
+    EXPECT_EQ(ListWordForms(u"göz", 3, 1), (Rows{{u"n., Turkish", u"göz"},
+                                                 {u"", u"göz"},
+                                                 {u"pl.,", u"gözlar"},
+                                                 {u"pl.,", u"gözler"}}));
+
     // Every other file the engine opens at start is a complete container.
     std::vector<std::string> files = {"DATA\\RELS.DAT", "DATA\\EXTREL.IDX", "Data\\CDHEAD.DAT",
                                       "Data\\RCDHEAD.DAT"};
@@ -240,19 +285,22 @@ TEST(Hunspell, ExpandsAffixesUnderTheirConditions) {
     const char* aff =
         "SET UTF-8\nFLAG long\nNEEDAFFIX hh\nONLYINCOMPOUND oo\n"
         "SFX Aa Y 2\nSFX Aa y ies [^aeiou]y\nSFX Aa 0 s [aeiou]y\n"
-        "PFX Bb Y 1\nPFX Bb 0 un .\n";
+        "PFX Bb Y 1\nPFX Bb 0 un .\nSFX Cc Y 1\nSFX Cc 0 - .\nPFX Dd Y 1\nPFX Dd 0 l' .\n";
     BuildReport report;
     std::vector<HunspellWord> words =
-        ExpandHunspell(aff, "4\nbaby/Aa\nday/AaBb\nply/hhAa\nling/oo\n", report, "en");
+        ExpandHunspell(aff, "4\nbaby/Aa\nday/AaBbCcDd\nply/hhAa\nling/oo\n", report, "en");
     std::map<std::string, std::set<std::string>> forms;
     for (const HunspellWord& w : words)
         for (const auto& [text, affixes] : w.forms) forms[w.word].insert(text);
     EXPECT_EQ(forms, (std::map<std::string, std::set<std::string>>{
                          {"baby", {"baby", "babies"}},
-                         {"day", {"day", "days", "unday", "undays"}},
+                         {"day", {"day", "days"}},
+                         {"unday", {"unday", "undays"}},  // a word of its own
                          {"ply", {"plies"}},  // only with an affix
                      }));  // "ling" only inside compounds
     EXPECT_EQ(report.dropped.at("en").at("hunspell word only inside compounds"), 1);
+    // "day-", "l'day", "l'days", "unday-", "l'day-": cut apart by the tokenizer
+    EXPECT_EQ(report.dropped.at("en").at("hunspell form cut at the hyphen or apostrophe of its affix"), 5);
 }
 
 TEST(AnalysisLists, RefuseMalformedLines) {
@@ -317,6 +365,21 @@ TEST(AttributeInventory, RefusesIdsTheFilesCannotHold) {
             EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();
         }
     }
+}
+
+// The label table is part of the programs, the ids from 900 up are given
+// by our inventory: each of them must have a row.
+TEST(AttributeInventory, EveryValueOfOurOwnHasALabelInBothLanguages) {
+    const AttributeInventory inventory =
+        ParseAttributeInventory(ReadWholeFile(std::string(PV_TEST_DATA) + "/attributes.txt"), "attributes.txt");
+    for (const InventoryAttribute& attribute : inventory.attributes)
+        for (const InventoryValue& value : attribute.values) {
+            if (value.id < 900) continue;
+            AttributeSet set;
+            set.SetBit(value.id);
+            EXPECT_NE(GetGrammarLabels(set, 1), u"") << value.name;
+            EXPECT_NE(GetGrammarLabels(set, 2), u"") << value.name;
+        }
 }
 
 TEST(AttTransducer, SkipsCyclicAndMalformedSectionsAndBoundsPaths) {

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "datagen/build/ApertiumSource.h"
-#include "datagen/build/DictionarySources.h"
 #include "datagen/build/AttributeInventory.h"
+#include "datagen/build/DictionarySources.h"
+#include "datagen/build/GermanNouns.h"
 #include "datagen/build/InflectionModel.h"
 #include "datagen/build/SourceText.h"
 #include "datagen/build/TagMapping.h"
@@ -15,6 +16,10 @@ AttributeInventory Inventory() {
     return ParseAttributeInventory(ReadWholeFile(std::string(PV_TEST_DATA) + "/attributes.txt"), "attributes.txt");
 }
 
+TagMapping Tags(const AttributeInventory& inventory) {
+    return TagMapping::Parse(ReadWholeFile(std::string(PV_TEST_DATA) + "/tags.txt"), "tags.txt", inventory);
+}
+
 std::set<std::string> FormTexts(const Lexicon& lexicon, const LemmaKey& key) {
     std::set<std::string> texts;
     for (const WordForm& form : lexicon.lemmas.at(key).forms) texts.insert(form.text);
@@ -25,7 +30,7 @@ std::set<std::string> FormTexts(const Lexicon& lexicon, const LemmaKey& key) {
 // by the letters before its apostrophe.
 TEST(ApertiumAnalyser, ElidedFormsAreAlsoReadWithoutTheirApostrophe) {
     const AttributeInventory inventory = Inventory();
-    const TagMapping tags = TagMapping::Parse(ReadWholeFile(std::string(PV_TEST_DATA) + "/tags.txt"), "tags.txt", inventory);
+    const TagMapping tags = Tags(inventory);
     // d' and d’ (de<pr>), jusqu'à (jusqu'à<pr>), 'a (a<pr>), d'a (de<pr>+a<pr>).
     const char* dump =
         "0\t1\td\td\t0.000000\t\n1\t2\t'\te\t0.000000\t\n1\t2\t’\te\t0.000000\t\n2\t3\tε\t<pr>\t0.000000\t\n"
@@ -40,6 +45,87 @@ TEST(ApertiumAnalyser, ElidedFormsAreAlsoReadWithoutTheirApostrophe) {
     EXPECT_EQ(FormTexts(lexicon, {6, "de", pr}), (std::set<std::string>{"d", "d'", "d’", "d'a", "d’a"}));
     EXPECT_EQ(FormTexts(lexicon, {6, "jusqu'à", pr}), (std::set<std::string>{"jusqu", "jusqu'à"}));
     EXPECT_EQ(FormTexts(lexicon, {6, "a", pr}), (std::set<std::string>{"a", "'a"}));
+}
+
+// "ab" and "a-b", both a<pr>+b<pr>: the tokenizer cuts "a-b" at its
+// hyphen, so only "ab" is a form of "a". "falo" = fa<vblex><inf>+lo<prn>
+// is a form of "fa" with its pronoun.
+TEST(ApertiumAnalyser, JoinedFormsWithAHyphenAreLeftOutAndPronounsMarked) {
+    const AttributeInventory inventory = Inventory();
+    const TagMapping tags = Tags(inventory);
+    const char* dump =
+        "0\t1\ta\ta\t0.000000\t\n1\t2\t-\t<pr>\t0.000000\t\n2\t3\tε\t+\t0.000000\t\n"
+        "3\t4\tb\tb\t0.000000\t\n4\t5\tε\t<pr>\t0.000000\t\n"
+        "1\t6\tε\t<pr>\t0.000000\t\n6\t7\tε\t+\t0.000000\t\n7\t8\tb\tb\t0.000000\t\n8\t5\tε\t<pr>\t0.000000\t\n"
+        "0\t9\tf\tf\t0.000000\t\n9\t10\ta\ta\t0.000000\t\n10\t11\tl\t<vblex>\t0.000000\t\n"
+        "11\t12\to\t<inf>\t0.000000\t\n12\t13\tε\t+\t0.000000\t\n13\t14\tε\tl\t0.000000\t\n"
+        "14\t15\tε\to\t0.000000\t\n15\t5\tε\t<prn>\t0.000000\t\n5\n";
+    Lexicon lexicon;
+    BuildReport report;
+    ReadApertiumAnalyser(dump, "fr", inventory, tags, lexicon, report);
+    EXPECT_EQ(FormTexts(lexicon, {6, "a", inventory.ValueId("preposition")}), (std::set<std::string>{"ab"}));
+    EXPECT_EQ(report.dropped.at("fr").at("joined form with a hyphen"), 1);
+    const std::set<WordForm> falo{
+        WordForm{"falo", {inventory.ValueId("infinitive"), inventory.ValueId("enclitic-pronoun")}}};
+    EXPECT_EQ(lexicon.lemmas.at({6, "fa", inventory.ValueId("verb")}).forms, falo);
+}
+
+// German nouns as the word list and the spelling dictionary give them:
+// forms by number and gender, or affixed forms with no values at all.
+TEST(GermanNouns, CasesFollowFromGenderAndTheShapesOfTheForms) {
+    const AttributeInventory inventory = Inventory();
+    auto id = [&](const char* name) { return inventory.ValueId(name); };
+    const int32_t noun = id("noun"), m = id("masculine"), f = id("feminine"), n = id("neuter");
+    const int32_t sg = id("singular"), pl = id("plural");
+    Lexicon lexicon;
+    auto add = [&](const std::string& lemma, std::vector<std::pair<std::string, WordArray>> forms) {
+        Lemma& l = lexicon.lemmas[LemmaKey{4, lemma, noun}];
+        for (auto& [text, values] : forms) {
+            std::sort(values.begin(), values.end());
+            l.forms.insert(WordForm{text, values});
+        }
+    };
+    add("Haus", {{"Haus", {n, sg}}, {"Häuser", {n, pl}}, {"Hauses", {}}, {"Häusern", {}}});
+    add("Tag", {{"Tag", {m, sg}}, {"Tage", {m, pl}}, {"Tagen", {pl}}, {"Tages", {}}, {"Tags", {}}});
+    add("Frau", {{"Frau", {f, sg}}, {"Frauen", {f, pl}}});
+    add("Lehrer", {{"Lehrer", {}}, {"Lehrers", {}}, {"Lehrern", {pl}}});
+    add("Auto", {{"Auto", {n, sg}}, {"Autos", {n, pl}}});
+    BuildReport report;
+    AddGermanNounCases(lexicon, inventory, report);
+
+    // Each form with its cases, as "form:number:case" sorted.
+    auto cases = [&](const std::string& lemma) {
+        std::set<std::string> out;
+        for (const WordForm& form : lexicon.lemmas.at(LemmaKey{4, lemma, noun}).forms) {
+            std::string text = form.text;
+            for (int32_t v : form.values)
+                if (v != m && v != f && v != n) text += ":" + inventory.ValueName(v);
+            out.insert(text);
+        }
+        return out;
+    };
+    using Set = std::set<std::string>;
+    EXPECT_EQ(cases("Haus"), (Set{"Haus:singular:nominative", "Haus:singular:accusative", "Haus:singular:dative",
+                                  "Hauses:singular:genitive", "Häuser:plural:nominative", "Häuser:plural:accusative",
+                                  "Häuser:plural:genitive", "Häusern:plural:dative"}));
+    EXPECT_EQ(cases("Tag"), (Set{"Tag:singular:nominative", "Tag:singular:accusative", "Tag:singular:dative",
+                                 "Tages:singular:genitive", "Tags:singular:genitive", "Tage:plural:nominative", "Tage:plural:accusative",
+                                 "Tage:plural:genitive", "Tagen:plural:dative"}));
+    // Feminine: one singular form for all cases, a plural in -n for all cases.
+    EXPECT_EQ(cases("Frau"), (Set{"Frau:singular:nominative", "Frau:singular:accusative", "Frau:singular:dative",
+                                  "Frau:singular:genitive", "Frauen:plural:nominative", "Frauen:plural:accusative",
+                                  "Frauen:plural:dative", "Frauen:plural:genitive"}));
+    // -er with a plural in -n: the lemma's text is also the plural.
+    EXPECT_EQ(cases("Lehrer"), (Set{"Lehrer:singular:nominative", "Lehrer:singular:accusative",
+                                    "Lehrer:singular:dative", "Lehrers:singular:genitive",
+                                    "Lehrer:plural:nominative", "Lehrer:plural:accusative",
+                                    "Lehrer:plural:genitive", "Lehrern:plural:dative"}));
+    // A plural in -s is every plural case and, not feminine, also the genitive.
+    EXPECT_EQ(cases("Auto"), (Set{"Auto:singular:nominative", "Auto:singular:accusative", "Auto:singular:dative",
+                                  "Autos:singular:genitive", "Autos:plural:nominative", "Autos:plural:accusative",
+                                  "Autos:plural:dative", "Autos:plural:genitive"}));
+    for (const WordForm& form : lexicon.lemmas.at(LemmaKey{4, "Haus", noun}).forms)
+        EXPECT_TRUE(std::count(form.values.begin(), form.values.end(), n)) << form.text;
 }
 
 // Turkish-like words: "ders" and "kurs" share an ending set; "pars",
@@ -98,11 +184,28 @@ TEST(DeriveInflection, WordsWithoutAnIdOfTheirOwnShareTheEndingsOfWordsAlike) {
     }
 }
 
+// Of two sets of one word each, with one id to give, the analyser's word
+// keeps its endings.
+TEST(DeriveInflection, AnAnalysersWordWinsAnIdOverASetOfAsManyWords) {
+    const AttributeInventory inventory = Inventory();
+    const int32_t noun = inventory.ValueId("noun");
+    const WordArray plural{inventory.ValueId("plural")};
+    Lexicon lexicon;
+    lexicon.lemmas[LemmaKey{3, "at", noun}].forms = {WordForm{"atlar", plural}};
+    Lemma& ev = lexicon.lemmas[LemmaKey{3, "ev", noun}];
+    ev.forms = {WordForm{"evler", plural}};
+    ev.analysed = true;
+    BuildReport report;
+    const InflectionModel model = DeriveInflection(lexicon, inventory, report, 1);
+    EXPECT_EQ(Forms(model, "ev"), (std::set<std::u16string>{u"ev", u"evler"}));
+    EXPECT_EQ(Forms(model, "at"), (std::set<std::u16string>{u"at"}));
+}
+
 // Dictionaries list senses, not the usual word first: the word that most
 // senses give leads, then the shorter words, then the order of the senses.
 TEST(FreeDict, TheTranslationOfMostSensesIsRankedFirst) {
     const AttributeInventory inventory = Inventory();
-    const TagMapping tags = TagMapping::Parse(ReadWholeFile(std::string(PV_TEST_DATA) + "/tags.txt"), "tags.txt", inventory);
+    const TagMapping tags = Tags(inventory);
     const std::string dictionary = "house <n>\n1. стопанство, къща\n2. къща\n3. дом\n";
     ASSERT_EQ(dictionary.size(), 66u);  // the index gives its length as "BC"
     std::set<BilingualLink> links;
