@@ -1,4 +1,6 @@
 #include <exception>
+#include <future>
+#include <optional>
 
 #include "engine/ContextScoring.h"
 #include "engine/Engine.h"
@@ -35,6 +37,11 @@ bool InitEngine(const std::string& dataDir) {
     EngineReady = false;
     try {
         engine.dataDir = dataDir;
+        // The word-form trie is the largest file of the start and needs no
+        // other table: it is read on a second thread while the rest loads
+        // (in this thread when no thread can be started).
+        std::future<std::optional<WordTree>> wordForms =
+            std::async(std::launch::async | std::launch::deferred, ReadWordForms, dataDir);
         GrammarTables().LoadAttributeDefinitions(dataDir);
         if (stopped()) return false;
         engine.instances.Clear();
@@ -54,7 +61,7 @@ bool InitEngine(const std::string& dataDir) {
         if (stopped()) return false;
         RequireLexicon(dataDir);
         if (stopped()) return false;
-        LoadWordForms(dataDir);
+        InstallWordForms(wordForms.get());
         if (stopped()) return false;
         engine.chart.Initialise();
         if (stopped()) return false;

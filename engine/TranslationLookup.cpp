@@ -38,9 +38,9 @@ const Collocation& SourceOf(const FE& entry) {
 }
 
 std::optional<ColHeader> HeaderOfId(CollocationFiles& database, int32_t id) {
-    const IndexReader::Found found = database.byId.Find(id);
-    if (!found.found) return std::nullopt;
-    return ParseColHeader(database.headers.Get(database.byId.Get(found.record).value));
+    const int32_t row = database.RowOfId(id);
+    if (row < 0) return std::nullopt;
+    return database.Header(row);
 }
 
 // Steps 1 and 2 of AddTranslationToFE with the record loaded by `load`.
@@ -65,15 +65,11 @@ bool AddClassEquivalents(FragmentEntries& cell, int& k, int32_t classId, int32_t
                          uint8_t flag, bool found) {
     CollocationFiles* database = CollocationDatabase();
     if (!database) return found;
-    for (IndexReader::Found at = database->byClass.Find(classId); at.found && at.record < database->byClass.count();
-         ++at.record) {
-        const IndexReader::Record record = database->byClass.Get(at.record);
-        if (record.key != classId) break;
-        const ColHeader header = ParseColHeader(database->headers.Get(record.value));
+    for (const int32_t row : database->RowsOfClass(classId)) {
+        const ColHeader& header = database->Header(row);
         if (header.classId != classId || header.language != TargetLanguage ||
             header.partOfSpeech != partOfSpeech || header.flag != flag)
             continue;
-        const int32_t row = record.value;
         AddLoadedTranslation(cell, [&] { return database->LoadByRow(row); }, k, found);
         found = true;
     }

@@ -75,7 +75,7 @@ CollocationFiles::CollocationFiles(const std::string& programFolder, std::string
       byFirstWord(CollocationFilePath(programFolder, name, "WRDID.HSH")) {}
 
 Collocation CollocationFiles::LoadByRow(int32_t row) {
-    const ColHeader header = ParseColHeader(headers.Get(row));
+    const ColHeader& header = Header(row);
     Collocation entry;
     entry.templateId = header.templateId;
     entry.language = header.language;
@@ -103,16 +103,37 @@ const std::vector<KeyedRow>& CollocationFiles::EntriesOfFirstWord(int32_t firstI
         const IndexReader::Record record = byFirstWord.Get(at.record);
         if (record.key != firstId) break;
         const std::vector<std::string> fields =
-            SplitDelimited(EntryText(ParseColHeader(headers.Get(record.value)).textOffset), '|');
+            SplitDelimited(EntryText(Header(record.value).textOffset), '|');
         entries.push_back({record.value, fields.size() > kWordIds ? JoinIdList(ParseIdList(fields[kWordIds])) : ""});
     }
     return entriesOfFirstWord_.emplace(firstId, std::move(entries)).first->second;
 }
 
+int32_t CollocationFiles::RowOfId(int32_t id) {
+    if (auto known = rowOfId_.find(id); known != rowOfId_.end()) return known->second;
+    const IndexReader::Found found = byId.Find(id);
+    return rowOfId_.emplace(id, found.found ? byId.Get(found.record).value : -1).first->second;
+}
+
+const ColHeader& CollocationFiles::Header(int32_t row) {
+    if (auto known = headerOfRow_.find(row); known != headerOfRow_.end()) return known->second;
+    return headerOfRow_.emplace(row, ParseColHeader(headers.Get(row))).first->second;
+}
+
+const std::vector<int32_t>& CollocationFiles::RowsOfClass(int32_t classId) {
+    if (auto known = rowsOfClass_.find(classId); known != rowsOfClass_.end()) return known->second;
+    std::vector<int32_t> rows;
+    for (IndexReader::Found at = byClass.Find(classId); at.found && at.record < byClass.count(); ++at.record) {
+        const IndexReader::Record record = byClass.Get(at.record);
+        if (record.key != classId) break;
+        rows.push_back(record.value);
+    }
+    return rowsOfClass_.emplace(classId, std::move(rows)).first->second;
+}
+
 Collocation CollocationFiles::LoadById(int32_t id) {
     try {
-        const IndexReader::Found found = byId.Find(id);
-        if (found.found) return LoadByRow(byId.Get(found.record).value);
+        if (const int32_t row = RowOfId(id); row >= 0) return LoadByRow(row);
     } catch (const std::exception& error) {
         ShowErrorBox(u"Exception in " + Utf8Decode(error.what()) + u" in LoadCollocationFromFile");
     }

@@ -43,6 +43,13 @@ struct CollocationFiles {
     // keys; read once per id and then kept, as the files never change.
     // Throws EngineError for a row that cannot be read.
     const std::vector<KeyedRow>& EntriesOfFirstWord(int32_t firstId);
+    // The header row that BYID.HSH gives for id (its first record), -1 for
+    // an unknown id. The lookups below are made once per key and then kept,
+    // as the files never change; they throw EngineError for a bad row.
+    int32_t RowOfId(int32_t id);
+    const ColHeader& Header(int32_t row);
+    // The rows that GLID.HSH lists for a class, in index order.
+    const std::vector<int32_t>& RowsOfClass(int32_t classId);
 
     ColHdrReader headers;
     ColDataReader texts;
@@ -53,6 +60,9 @@ struct CollocationFiles {
 private:
     std::string EntryText(int32_t textOffset);
     std::unordered_map<int32_t, std::vector<KeyedRow>> entriesOfFirstWord_;
+    std::unordered_map<int32_t, int32_t> rowOfId_;
+    std::unordered_map<int32_t, ColHeader> headerOfRow_;
+    std::unordered_map<int32_t, std::vector<int32_t>> rowsOfClass_;
 };
 
 // Opens the collocation files of the program folder as the process-wide

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -212,6 +213,12 @@ bool LoadLexicon(const std::string& base);
 // The word-form trie from "DATA\WORDS.GLS", or built from the lexicon when
 // that file is absent or unreadable. True when it was read from the file.
 bool LoadWordForms(const std::string& base);
+// LoadWordForms in two steps, so that the file can be read while other
+// tables load: the trie of "DATA\WORDS.GLS" (touching no table), none when
+// it is absent or unreadable; then installing it, or building the trie from
+// the lexicon for none.
+std::optional<WordTree> ReadWordForms(const std::string& base);
+bool InstallWordForms(std::optional<WordTree> tree);
 // The same three as the steps of engine start: a table that cannot be
 // loaded raises EngineError naming it and the folder.
 void RequireInflexionTables(const std::string& base);
