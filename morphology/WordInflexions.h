@@ -109,10 +109,22 @@ public:
     std::u16string_view Stem(int32_t index) const;
     // Binary search among the stems: the first match or the insertion place.
     MyStrList::FindResult Find(std::u16string_view text) const;
+    // The stems in [low, high) that begin with text, given that all of them
+    // begin with text minus its last character: read one character further
+    // each time, the stems that begin a word narrow without a search of the
+    // whole list. A stem equal to text is the first of the range.
+    struct Range {
+        int32_t low = 0;
+        int32_t high = 0;
+    };
+    Range NarrowToPrefix(std::u16string_view text, Range within) const;
     // Binary search by word id: the record index or -1.
     int32_t IndexOfId(int32_t id) const;
 
 private:
+    // The first stem in [low, high) that is not below text.
+    int32_t LowerBound(std::u16string_view text, int32_t low, int32_t high) const;
+
     std::u16string text_;
     std::vector<WordRecord> records_;
     struct StemSpan {
