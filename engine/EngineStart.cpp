@@ -64,6 +64,7 @@ bool InitEngine(const std::string& dataDir) {
         InstallWordForms(wordForms.get());
         if (stopped()) return false;
         engine.chart.Initialise();
+        engine.readings.Clear();
         if (stopped()) return false;
         engine.relationCache.Clear();
         if (stopped()) return false;
