@@ -3,6 +3,8 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/EngineError.h"
 #include "engine/EngineSettings.h"
@@ -110,12 +112,17 @@ void FindTranslationsOf(FragmentEntries& cell, int k) {
         const bool ownLanguage = source.language == TargetLanguage;
         bool found = false;
         if (templateId > 0 && !ownLanguage) {
-            CollocationFiles* database = CollocationDatabase();
+            // The translations of the target language, else the
+            // language-neutral ones; each id's header is read once for both.
+            std::vector<std::pair<int32_t, int32_t>> languageOfId;
+            if (CollocationFiles* database = CollocationDatabase())
+                for (int32_t id : translations)
+                    if (const std::optional<ColHeader> header = HeaderOfId(*database, id))
+                        languageOfId.emplace_back(id, header->language);
             for (int32_t language : {TargetLanguage, 0}) {
-                if (found || !database) break;
-                for (int32_t id : translations) {
-                    const std::optional<ColHeader> header = HeaderOfId(*database, id);
-                    if (!header || header->language != language) continue;
+                if (found) break;
+                for (const auto& [id, idLanguage] : languageOfId) {
+                    if (idLanguage != language) continue;
                     AddTranslationToFE(cell, id, k, found);
                     found = true;
                 }

@@ -39,8 +39,10 @@ struct CollocationFiles {
     Collocation LoadById(int32_t id);
     // The entry of a header row. Throws EngineError for a bad row.
     Collocation LoadByRow(int32_t row);
-    // The entries whose first word id is firstId, in index order, with their
-    // keys; read once per id and then kept, as the files never change.
+    // The entries whose first word id is firstId with their keys, sorted by
+    // key (those of one key in index order), so that a key and the keys it
+    // begins are found by binary search; read once per id and then kept, as
+    // the files never change.
     // Throws EngineError for a row that cannot be read.
     const std::vector<KeyedRow>& EntriesOfFirstWord(int32_t firstId);
     // The header row that BYID.HSH gives for id (its first record), -1 for
