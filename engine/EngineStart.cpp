@@ -37,11 +37,13 @@ bool InitEngine(const std::string& dataDir) {
     EngineReady = false;
     try {
         engine.dataDir = dataDir;
-        // The word-form trie is the largest file of the start and needs no
-        // other table: it is read on a second thread while the rest loads
-        // (in this thread when no thread can be started).
-        std::future<std::optional<WordTree>> wordForms =
-            std::async(std::launch::async | std::launch::deferred, ReadWordForms, dataDir);
+        // The word-form trie and the lexicon's stems are the largest files
+        // of the start and need no other table: they are read on threads of
+        // their own while the rest loads (in this thread when no thread can
+        // be started).
+        constexpr auto kOwnThread = std::launch::async | std::launch::deferred;
+        std::future<std::optional<WordTree>> wordForms = std::async(kOwnThread, ReadWordForms, dataDir);
+        std::future<std::optional<WordsController>> lexicon = std::async(kOwnThread, ReadLexiconWords, dataDir);
         GrammarTables().LoadAttributeDefinitions(dataDir);
         if (stopped()) return false;
         engine.instances.Clear();
@@ -59,7 +61,7 @@ bool InitEngine(const std::string& dataDir) {
         RequireInflexionTables(dataDir);
         LoadSpellFixes(dataDir);  // without them words are read as written
         if (stopped()) return false;
-        RequireLexicon(dataDir);
+        RequireLexicon(dataDir, lexicon.get());
         if (stopped()) return false;
         InstallWordForms(wordForms.get());
         if (stopped()) return false;

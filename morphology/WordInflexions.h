@@ -222,6 +222,12 @@ bool LoadInflexionTables(const std::string& base);
 // zero-stem forms (needs the groups). False when the lexicon is missing or
 // damaged; it is then empty.
 bool LoadLexicon(const std::string& base);
+// LoadLexicon in two steps, so that the largest files can be read while
+// other tables load: the stems and records of "DATA\WORDS" (touching no
+// table), none when missing or damaged; then installing them (an empty
+// lexicon for none) with the affix lists and the zero-stem forms.
+std::optional<WordsController> ReadLexiconWords(const std::string& base);
+bool InstallLexicon(const std::string& base, std::optional<WordsController> words);
 // The word-form trie from "DATA\WORDS.GLS", or built from the lexicon when
 // that file is absent or unreadable. True when it was read from the file.
 bool LoadWordForms(const std::string& base);
@@ -235,6 +241,7 @@ bool InstallWordForms(std::optional<WordTree> tree);
 // loaded raises EngineError naming it and the folder.
 void RequireInflexionTables(const std::string& base);
 void RequireLexicon(const std::string& base);
+void RequireLexicon(const std::string& base, std::optional<WordsController> words);
 
 // Operations on the process-wide tables.
 InflexionData GetWordEntry(int32_t wordId);
