@@ -75,6 +75,7 @@ CollocationFiles::CollocationFiles(const std::string& programFolder, std::string
       byFirstWord(CollocationFilePath(programFolder, name, "WRDID.HSH")) {}
 
 Collocation CollocationFiles::LoadByRow(int32_t row) {
+    if (auto known = entryOfRow_.find(row); known != entryOfRow_.end()) return known->second;
     const ColHeader& header = Header(row);
     Collocation entry;
     entry.templateId = header.templateId;
@@ -86,6 +87,8 @@ Collocation CollocationFiles::LoadByRow(int32_t row) {
     entry.targetScore = header.secondScore / 1000.0;
     entry.meaningId = header.meaningId;
     ParseCollocationText(EntryText(header.textOffset), entry);
+    if (entryOfRow_.size() >= kKeptEntries) entryOfRow_.clear();
+    entryOfRow_.emplace(row, entry);
     return entry;
 }
 

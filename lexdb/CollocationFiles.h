@@ -37,8 +37,10 @@ struct CollocationFiles {
     // entry (zeros, scores -100) for an unknown id. Errors are shown in an
     // error box and give the cleared entry.
     Collocation LoadById(int32_t id);
-    // The entry of a header row. Throws EngineError for a bad row.
+    // The entry of a header row. Throws EngineError for a bad row. An entry
+    // is parsed once and then kept, up to kKeptEntries of them.
     Collocation LoadByRow(int32_t row);
+    static constexpr std::size_t kKeptEntries = 10000;
     // The entries whose first word id is firstId with their keys, sorted by
     // key (those of one key in index order), so that a key and the keys it
     // begins are found by binary search; read once per id and then kept, as
@@ -65,6 +67,7 @@ private:
     std::unordered_map<int32_t, int32_t> rowOfId_;
     std::unordered_map<int32_t, ColHeader> headerOfRow_;
     std::unordered_map<int32_t, std::vector<int32_t>> rowsOfClass_;
+    std::unordered_map<int32_t, Collocation> entryOfRow_;
 };
 
 // Opens the collocation files of the program folder as the process-wide
