@@ -144,11 +144,11 @@ void AddWordLeaves(FragmentEntries& cell, int q) {
 // The readings of a span of several words under each of its spellings.
 WordEntryArr SpanReadings(const std::u16string& w) {
     const std::vector<std::u16string> spellings = SpanSpellings(w);
-    ReadingsCache& readings = Engine().readings;
-    WordEntryArr words = readings.Meanings(spellings[0]);
+    WordEntryArr words = GetWordMeanings(spellings[0]);
     for (std::size_t i = 1; i < spellings.size(); ++i) {
-        const std::vector<WordEntry>& more = readings.Meanings(spellings[i]).meanings;
-        words.meanings.insert(words.meanings.end(), more.begin(), more.end());
+        WordEntryArr more = GetWordMeanings(spellings[i]);
+        words.meanings.insert(words.meanings.end(), std::make_move_iterator(more.meanings.begin()),
+                              std::make_move_iterator(more.meanings.end()));
     }
     return words;
 }

@@ -1,8 +1,7 @@
-// The readings of the words and spans of the current text, each analysed
-// once: a text repeats its words, and the spans ending at every window
-// position are read again under several spellings. The readings depend on
-// the loaded tables, so every text and every engine start begins with an
-// empty cache.
+// The readings of the words of the current text, each analysed once, as a
+// text repeats its words (spans of several words seldom come again and are
+// not kept). The readings depend on the loaded tables, so every text and
+// every engine start begins with an empty cache.
 #pragma once
 
 #include <cstddef>
