@@ -109,7 +109,8 @@ const std::vector<KeyedRow>& CollocationFiles::EntriesOfFirstWord(int32_t firstI
             SplitDelimited(EntryText(Header(record.value).textOffset), '|');
         entries.push_back({record.value, fields.size() > kWordIds ? JoinIdList(ParseIdList(fields[kWordIds])) : ""});
     }
-    std::stable_sort(entries.begin(), entries.end(), [](const KeyedRow& a, const KeyedRow& b) { return a.key < b.key; });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const KeyedRow& a, const KeyedRow& b) { return a.key < b.key; });
     return entriesOfFirstWord_.emplace(firstId, std::move(entries)).first->second;
 }
 

@@ -306,8 +306,8 @@ CountedBlock ReadCountedBlock(const std::string& path, std::size_t unitBytes) {
     // more than deflate can expand the file to (1,032 bytes a byte).
     const uint64_t wanted = static_cast<uint64_t>(block.count) * unitBytes;
     constexpr uint64_t kMaxExpansion = 1032;
-    block.payload.reserve(static_cast<std::size_t>(
-        std::min<uint64_t>(wanted, kMaxExpansion * static_cast<uint64_t>(std::max<int64_t>(ContainerFileSize(container.get()), 0)))));
+    const auto fileSize = static_cast<uint64_t>(std::max<int64_t>(ContainerFileSize(container.get()), 0));
+    block.payload.reserve(static_cast<std::size_t>(std::min<uint64_t>(wanted, kMaxExpansion * fileSize)));
     constexpr std::size_t kChunk = 1 << 16;
     while (block.payload.size() < wanted) {
         std::size_t start = block.payload.size();

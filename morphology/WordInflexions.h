@@ -98,7 +98,6 @@ public:
     // records. Throws EngineError, keeping the old content, when a stem
     // position or an alphabetical index points outside the data.
     void Set(std::u16string text, std::vector<WordRecord> records);
-    void Clear();
 
     int32_t Count() const { return static_cast<int32_t>(records_.size()); }
     // Throws EngineError "... in Wordscontroller.Item[k]" for a k out of range.

@@ -28,12 +28,6 @@ void WordsController::Set(std::u16string text, std::vector<WordRecord> records) 
     stems_ = std::move(stems);
 }
 
-void WordsController::Clear() {
-    text_.clear();
-    records_.clear();
-    stems_.clear();
-}
-
 std::u16string_view WordsController::Item(int32_t k) const {
     try {
         if (k < 0 || k >= Count()) throw EngineError("index out of range");
