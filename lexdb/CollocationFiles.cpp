@@ -41,6 +41,17 @@ std::string CollocationFilePath(const std::string& programFolder, std::string_vi
     return ResolveDataPath(folder, std::string(name) + suffix);
 }
 
+// The values of an index's records with key, in index order.
+std::vector<int32_t> RowsOfKey(IndexReader& index, int32_t key) {
+    std::vector<int32_t> rows;
+    for (IndexReader::Found at = index.Find(key); at.found && at.record < index.count(); ++at.record) {
+        const IndexReader::Record record = index.Get(at.record);
+        if (record.key != key) break;
+        rows.push_back(record.value);
+    }
+    return rows;
+}
+
 std::unique_ptr<CollocationFiles>& Database() {
     static std::unique_ptr<CollocationFiles> database;
     return database;
@@ -102,12 +113,9 @@ std::string CollocationFiles::EntryText(int32_t textOffset) {
 const std::vector<KeyedRow>& CollocationFiles::EntriesOfFirstWord(int32_t firstId) {
     if (auto known = entriesOfFirstWord_.find(firstId); known != entriesOfFirstWord_.end()) return known->second;
     std::vector<KeyedRow> entries;
-    for (IndexReader::Found at = byFirstWord.Find(firstId); at.found && at.record < byFirstWord.count(); ++at.record) {
-        const IndexReader::Record record = byFirstWord.Get(at.record);
-        if (record.key != firstId) break;
-        const std::vector<std::string> fields =
-            SplitDelimited(EntryText(Header(record.value).textOffset), '|');
-        entries.push_back({record.value, fields.size() > kWordIds ? JoinIdList(ParseIdList(fields[kWordIds])) : ""});
+    for (const int32_t row : RowsOfKey(byFirstWord, firstId)) {
+        const std::vector<std::string> fields = SplitDelimited(EntryText(Header(row).textOffset), '|');
+        entries.push_back({row, fields.size() > kWordIds ? JoinIdList(ParseIdList(fields[kWordIds])) : ""});
     }
     std::stable_sort(entries.begin(), entries.end(),
                      [](const KeyedRow& a, const KeyedRow& b) { return a.key < b.key; });
@@ -127,13 +135,7 @@ const ColHeader& CollocationFiles::Header(int32_t row) {
 
 const std::vector<int32_t>& CollocationFiles::RowsOfClass(int32_t classId) {
     if (auto known = rowsOfClass_.find(classId); known != rowsOfClass_.end()) return known->second;
-    std::vector<int32_t> rows;
-    for (IndexReader::Found at = byClass.Find(classId); at.found && at.record < byClass.count(); ++at.record) {
-        const IndexReader::Record record = byClass.Get(at.record);
-        if (record.key != classId) break;
-        rows.push_back(record.value);
-    }
-    return rowsOfClass_.emplace(classId, std::move(rows)).first->second;
+    return rowsOfClass_.emplace(classId, RowsOfKey(byClass, classId)).first->second;
 }
 
 Collocation CollocationFiles::LoadById(int32_t id) {
