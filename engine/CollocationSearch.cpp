@@ -41,11 +41,19 @@ const std::vector<KeyedRow>& EntriesOfFirstId(std::string_view key) {
     return database ? database->EntriesOfFirstWord(FirstId(key)) : none;
 }
 
-// Whether some entry's key continues key with a further word.
+// The first entry whose key is not below text.
+std::vector<KeyedRow>::const_iterator FirstKeyFrom(const std::vector<KeyedRow>& entries, std::string_view text) {
+    return std::lower_bound(entries.begin(), entries.end(), text,
+                            [](const KeyedRow& e, std::string_view t) { return e.key < t; });
+}
+
+// Whether some entry's key continues key with a further word: the keys that
+// begin with key + ";" follow one another from the first not below it.
 bool BeginsSomeKey(const std::string& key) {
     const std::string prefix = key + ";";
     const std::vector<KeyedRow>& entries = EntriesOfFirstId(key);
-    return std::any_of(entries.begin(), entries.end(), [&](const KeyedRow& e) { return e.key.starts_with(prefix); });
+    const auto first = FirstKeyFrom(entries, prefix);
+    return first != entries.end() && first->key.starts_with(prefix);
 }
 
 PartialMatch OneWordKey(int32_t id, int start, int span, int reading) {
@@ -239,8 +247,9 @@ void ExtendPartialMatches(int q, int a) {
 void AddPermutationString(const PartialMatch& key, int reading, double weight, int start, FragmentEntries& cell) {
     try {
         std::vector<int32_t> rows;
-        for (const KeyedRow& entry : EntriesOfFirstId(key.key))
-            if (entry.key == key.key) rows.push_back(entry.row);
+        const std::vector<KeyedRow>& entries = EntriesOfFirstId(key.key);
+        for (auto entry = FirstKeyFrom(entries, key.key); entry != entries.end() && entry->key == key.key; ++entry)
+            rows.push_back(entry->row);
         for (int32_t row : rows) AddPermutationEntry(key, row, reading, weight, start, cell);
     } catch (const std::exception& error) {
         Report(error, u" in AddPermutationString");

@@ -61,7 +61,10 @@ void ContextTables::Reset() {
     Classes().Reset();
 }
 
-void BeginText() { Engine().context.Reset(); }
+void BeginText() {
+    Engine().context.Reset();
+    Engine().readings.Clear();
+}
 
 void AddToContext(FragmentEntries& cell) {
     EngineState& engine = Engine();

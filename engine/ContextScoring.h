@@ -30,7 +30,7 @@ private:
     std::unique_ptr<ContextHash> classes_;
 };
 
-// Empties the context before a text.
+// Empties the context and the cached word readings before a text.
 void BeginText();
 
 // The context words of every entry of the cell: those of its translation's

@@ -1,4 +1,6 @@
 #include <exception>
+#include <future>
+#include <optional>
 
 #include "engine/ContextScoring.h"
 #include "engine/Engine.h"
@@ -35,6 +37,13 @@ bool InitEngine(const std::string& dataDir) {
     EngineReady = false;
     try {
         engine.dataDir = dataDir;
+        // The word-form trie and the lexicon's stems are the largest files
+        // of the start and need no other table: they are read on threads of
+        // their own while the rest loads (in this thread when no thread can
+        // be started).
+        constexpr auto kOwnThread = std::launch::async | std::launch::deferred;
+        std::future<std::optional<WordTree>> wordForms = std::async(kOwnThread, ReadWordForms, dataDir);
+        std::future<std::optional<WordsController>> lexicon = std::async(kOwnThread, ReadLexiconWords, dataDir);
         GrammarTables().LoadAttributeDefinitions(dataDir);
         if (stopped()) return false;
         engine.instances.Clear();
@@ -52,11 +61,12 @@ bool InitEngine(const std::string& dataDir) {
         RequireInflexionTables(dataDir);
         LoadSpellFixes(dataDir);  // without them words are read as written
         if (stopped()) return false;
-        RequireLexicon(dataDir);
+        RequireLexicon(dataDir, lexicon.get());
         if (stopped()) return false;
-        LoadWordForms(dataDir);
+        InstallWordForms(wordForms.get());
         if (stopped()) return false;
         engine.chart.Initialise();
+        engine.readings.Clear();
         if (stopped()) return false;
         engine.relationCache.Clear();
         if (stopped()) return false;

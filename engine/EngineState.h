@@ -13,6 +13,7 @@
 #include "engine/ContextScoring.h"
 #include "engine/ContextScoringAncestors.h"
 #include "engine/ContextScoringRelations.h"
+#include "engine/ReadingsCache.h"
 #include "engine/WordEntry.h"
 #include "lexdb/ContextStore.h"
 #include "lexdb/FEManager.h"
@@ -28,6 +29,7 @@ struct EngineState {
     std::vector<WordEntryArr> Window = std::vector<WordEntryArr>(kWindowSlots);
     int N = 0;  // filled positions
     int P = 0;  // positions the analysis passes have run over
+    ReadingsCache readings;  // of the words of the current text
     Chart chart;
     // Collects the leaves of one span before they enter the chart.
     FragmentEntries temporaryCell;

@@ -3,6 +3,8 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/EngineError.h"
 #include "engine/EngineSettings.h"
@@ -38,9 +40,9 @@ const Collocation& SourceOf(const FE& entry) {
 }
 
 std::optional<ColHeader> HeaderOfId(CollocationFiles& database, int32_t id) {
-    const IndexReader::Found found = database.byId.Find(id);
-    if (!found.found) return std::nullopt;
-    return ParseColHeader(database.headers.Get(database.byId.Get(found.record).value));
+    const int32_t row = database.RowOfId(id);
+    if (row < 0) return std::nullopt;
+    return database.Header(row);
 }
 
 // Steps 1 and 2 of AddTranslationToFE with the record loaded by `load`.
@@ -65,15 +67,11 @@ bool AddClassEquivalents(FragmentEntries& cell, int& k, int32_t classId, int32_t
                          uint8_t flag, bool found) {
     CollocationFiles* database = CollocationDatabase();
     if (!database) return found;
-    for (IndexReader::Found at = database->byClass.Find(classId); at.found && at.record < database->byClass.count();
-         ++at.record) {
-        const IndexReader::Record record = database->byClass.Get(at.record);
-        if (record.key != classId) break;
-        const ColHeader header = ParseColHeader(database->headers.Get(record.value));
+    for (const int32_t row : database->RowsOfClass(classId)) {
+        const ColHeader& header = database->Header(row);
         if (header.classId != classId || header.language != TargetLanguage ||
             header.partOfSpeech != partOfSpeech || header.flag != flag)
             continue;
-        const int32_t row = record.value;
         AddLoadedTranslation(cell, [&] { return database->LoadByRow(row); }, k, found);
         found = true;
     }
@@ -126,12 +124,17 @@ void FindTranslationsOf(FragmentEntries& cell, int k) {
         const bool ownLanguage = source.language == TargetLanguage;
         bool found = false;
         if (templateId > 0 && !ownLanguage) {
-            CollocationFiles* database = CollocationDatabase();
+            // The translations of the target language, else the
+            // language-neutral ones; each id's header is read once for both.
+            std::vector<std::pair<int32_t, int32_t>> languageOfId;
+            if (CollocationFiles* database = CollocationDatabase())
+                for (int32_t id : translations)
+                    if (const std::optional<ColHeader> header = HeaderOfId(*database, id))
+                        languageOfId.emplace_back(id, header->language);
             for (int32_t language : {TargetLanguage, 0}) {
-                if (found || !database) break;
-                for (int32_t id : translations) {
-                    const std::optional<ColHeader> header = HeaderOfId(*database, id);
-                    if (!header || header->language != language) continue;
+                if (found) break;
+                for (const auto& [id, idLanguage] : languageOfId) {
+                    if (idLanguage != language) continue;
                     AddTranslationToFE(cell, id, k, found);
                     found = true;
                 }

@@ -25,7 +25,7 @@ void Report(const std::exception& error, const char16_t* where) {
 // without readings, so that it still reaches the output.
 WordEntryArr Meanings(std::u16string_view word, const char16_t* where) {
     try {
-        return GetWordMeanings(word);
+        return Engine().readings.Meanings(word);
     } catch (const std::exception& error) {
         Report(error, where);
     }

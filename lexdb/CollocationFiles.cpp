@@ -41,6 +41,17 @@ std::string CollocationFilePath(const std::string& programFolder, std::string_vi
     return ResolveDataPath(folder, std::string(name) + suffix);
 }
 
+// The values of an index's records with key, in index order.
+std::vector<int32_t> RowsOfKey(IndexReader& index, int32_t key) {
+    std::vector<int32_t> rows;
+    for (IndexReader::Found at = index.Find(key); at.found && at.record < index.count(); ++at.record) {
+        const IndexReader::Record record = index.Get(at.record);
+        if (record.key != key) break;
+        rows.push_back(record.value);
+    }
+    return rows;
+}
+
 std::unique_ptr<CollocationFiles>& Database() {
     static std::unique_ptr<CollocationFiles> database;
     return database;
@@ -75,7 +86,8 @@ CollocationFiles::CollocationFiles(const std::string& programFolder, std::string
       byFirstWord(CollocationFilePath(programFolder, name, "WRDID.HSH")) {}
 
 Collocation CollocationFiles::LoadByRow(int32_t row) {
-    const ColHeader header = ParseColHeader(headers.Get(row));
+    if (auto known = entryOfRow_.find(row); known != entryOfRow_.end()) return known->second;
+    const ColHeader& header = Header(row);
     Collocation entry;
     entry.templateId = header.templateId;
     entry.language = header.language;
@@ -86,6 +98,8 @@ Collocation CollocationFiles::LoadByRow(int32_t row) {
     entry.targetScore = header.secondScore / 1000.0;
     entry.meaningId = header.meaningId;
     ParseCollocationText(EntryText(header.textOffset), entry);
+    if (entryOfRow_.size() >= kKeptEntries) entryOfRow_.clear();
+    entryOfRow_.emplace(row, entry);
     return entry;
 }
 
@@ -99,20 +113,34 @@ std::string CollocationFiles::EntryText(int32_t textOffset) {
 const std::vector<KeyedRow>& CollocationFiles::EntriesOfFirstWord(int32_t firstId) {
     if (auto known = entriesOfFirstWord_.find(firstId); known != entriesOfFirstWord_.end()) return known->second;
     std::vector<KeyedRow> entries;
-    for (IndexReader::Found at = byFirstWord.Find(firstId); at.found && at.record < byFirstWord.count(); ++at.record) {
-        const IndexReader::Record record = byFirstWord.Get(at.record);
-        if (record.key != firstId) break;
-        const std::vector<std::string> fields =
-            SplitDelimited(EntryText(ParseColHeader(headers.Get(record.value)).textOffset), '|');
-        entries.push_back({record.value, fields.size() > kWordIds ? JoinIdList(ParseIdList(fields[kWordIds])) : ""});
+    for (const int32_t row : RowsOfKey(byFirstWord, firstId)) {
+        const std::vector<std::string> fields = SplitDelimited(EntryText(Header(row).textOffset), '|');
+        entries.push_back({row, fields.size() > kWordIds ? JoinIdList(ParseIdList(fields[kWordIds])) : ""});
     }
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const KeyedRow& a, const KeyedRow& b) { return a.key < b.key; });
     return entriesOfFirstWord_.emplace(firstId, std::move(entries)).first->second;
+}
+
+int32_t CollocationFiles::RowOfId(int32_t id) {
+    if (auto known = rowOfId_.find(id); known != rowOfId_.end()) return known->second;
+    const IndexReader::Found found = byId.Find(id);
+    return rowOfId_.emplace(id, found.found ? byId.Get(found.record).value : -1).first->second;
+}
+
+const ColHeader& CollocationFiles::Header(int32_t row) {
+    if (auto known = headerOfRow_.find(row); known != headerOfRow_.end()) return known->second;
+    return headerOfRow_.emplace(row, ParseColHeader(headers.Get(row))).first->second;
+}
+
+const std::vector<int32_t>& CollocationFiles::RowsOfClass(int32_t classId) {
+    if (auto known = rowsOfClass_.find(classId); known != rowsOfClass_.end()) return known->second;
+    return rowsOfClass_.emplace(classId, RowsOfKey(byClass, classId)).first->second;
 }
 
 Collocation CollocationFiles::LoadById(int32_t id) {
     try {
-        const IndexReader::Found found = byId.Find(id);
-        if (found.found) return LoadByRow(byId.Get(found.record).value);
+        if (const int32_t row = RowOfId(id); row >= 0) return LoadByRow(row);
     } catch (const std::exception& error) {
         ShowErrorBox(u"Exception in " + Utf8Decode(error.what()) + u" in LoadCollocationFromFile");
     }

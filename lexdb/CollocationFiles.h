@@ -37,12 +37,23 @@ struct CollocationFiles {
     // entry (zeros, scores -100) for an unknown id. Errors are shown in an
     // error box and give the cleared entry.
     Collocation LoadById(int32_t id);
-    // The entry of a header row. Throws EngineError for a bad row.
+    // The entry of a header row. Throws EngineError for a bad row. An entry
+    // is parsed once and then kept, up to kKeptEntries of them.
     Collocation LoadByRow(int32_t row);
-    // The entries whose first word id is firstId, in index order, with their
-    // keys; read once per id and then kept, as the files never change.
+    static constexpr std::size_t kKeptEntries = 10000;
+    // The entries whose first word id is firstId with their keys, sorted by
+    // key (those of one key in index order), so that a key and the keys it
+    // begins are found by binary search; read once per id and then kept, as
+    // the files never change.
     // Throws EngineError for a row that cannot be read.
     const std::vector<KeyedRow>& EntriesOfFirstWord(int32_t firstId);
+    // The header row that BYID.HSH gives for id (its first record), -1 for
+    // an unknown id. The lookups below are made once per key and then kept,
+    // as the files never change; they throw EngineError for a bad row.
+    int32_t RowOfId(int32_t id);
+    const ColHeader& Header(int32_t row);
+    // The rows that GLID.HSH lists for a class, in index order.
+    const std::vector<int32_t>& RowsOfClass(int32_t classId);
 
     ColHdrReader headers;
     ColDataReader texts;
@@ -53,6 +64,10 @@ struct CollocationFiles {
 private:
     std::string EntryText(int32_t textOffset);
     std::unordered_map<int32_t, std::vector<KeyedRow>> entriesOfFirstWord_;
+    std::unordered_map<int32_t, int32_t> rowOfId_;
+    std::unordered_map<int32_t, ColHeader> headerOfRow_;
+    std::unordered_map<int32_t, std::vector<int32_t>> rowsOfClass_;
+    std::unordered_map<int32_t, Collocation> entryOfRow_;
 };
 
 // Opens the collocation files of the program folder as the process-wide

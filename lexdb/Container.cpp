@@ -301,8 +301,13 @@ CountedBlock ReadCountedBlock(const std::string& path, std::size_t unitBytes) {
         return block;
     }
     // Read in chunks, so that a hostile count costs no more memory than the
-    // file really delivers.
+    // file really delivers. Room for the whole payload is taken at once, as
+    // growing step by step would hold old and new copies together, but never
+    // more than deflate can expand the file to (1,032 bytes a byte).
     const uint64_t wanted = static_cast<uint64_t>(block.count) * unitBytes;
+    constexpr uint64_t kMaxExpansion = 1032;
+    const auto fileSize = static_cast<uint64_t>(std::max<int64_t>(ContainerFileSize(container.get()), 0));
+    block.payload.reserve(static_cast<std::size_t>(std::min<uint64_t>(wanted, kMaxExpansion * fileSize)));
     constexpr std::size_t kChunk = 1 << 16;
     while (block.payload.size() < wanted) {
         std::size_t start = block.payload.size();

@@ -84,8 +84,8 @@ std::optional<WordNode> WordTree::AddToPage(std::u16string_view text, WordNode n
     }
 }
 
-std::optional<WordNode> WordTree::FindNode(std::u16string_view text) const {
-    WordNode node = kRoot;
+std::optional<WordNode> WordTree::FindNode(std::u16string_view text, WordNode from) const {
+    WordNode node = from;
     for (char16_t c : text) {
         const Branch branch = FindBranch(node, c);
         if (!branch.found) return std::nullopt;

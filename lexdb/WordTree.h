@@ -55,8 +55,9 @@ public:
     // result may take another page with SetNext.
     std::optional<WordNode> AddToPage(std::u16string_view text, WordNode node);
     std::optional<WordNode> AddWord(std::u16string_view text) { return AddToPage(text, kRoot); }
-    // None as soon as a character is missing; the root for an empty text.
-    std::optional<WordNode> FindNode(std::u16string_view text) const;
+    // The node reached by walking text down from `from`: none as soon as a
+    // character is missing; `from` itself for an empty text.
+    std::optional<WordNode> FindNode(std::u16string_view text, WordNode from = kRoot) const;
     bool HasPrefix(std::u16string_view text) const { return FindNode(text).has_value(); }
 
     // Replaces the tree with the stored trie ("DATA\WORDS.GLS"). Throws

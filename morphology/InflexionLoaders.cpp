@@ -105,12 +105,15 @@ void LoadInflexionDetails(const std::string& base, InflexionTables& tables) {
     tables.SetDetails(std::move(details));
 }
 
-bool LoadWords(const std::string& base, WordsController& words) {
-    words.Clear();
+MyStrList LoadSortedList(const std::string& path) { return SortedStrList(LoadTextList(path)); }
+
+}  // namespace
+
+std::optional<WordsController> ReadLexiconWords(const std::string& base) {
     const std::string name = kWordsBase;
     CountedBlock text = ReadCountedBlock(ResolveDataPath(base, name + ".STR"), 2);
     CountedBlock records = ReadCountedBlock(ResolveDataPath(base, name + ".DAT"), kWordRecordSize);
-    if (!text.complete || !records.complete) return false;
+    if (!text.complete || !records.complete) return std::nullopt;
     ByteReader textIn(text.payload);
     std::u16string stems = textIn.Utf16(static_cast<std::size_t>(text.count));
     ByteReader in(records.payload);
@@ -123,17 +126,14 @@ bool LoadWords(const std::string& base, WordsController& words) {
         r.stemPosition = in.I32();
         r.alphabetical = in.I32();
     }
+    WordsController words;
     try {
         words.Set(std::move(stems), std::move(list));
     } catch (const EngineError&) {
-        return false;  // a damaged lexicon stays empty
+        return std::nullopt;
     }
-    return true;
+    return words;
 }
-
-MyStrList LoadSortedList(const std::string& path) { return SortedStrList(LoadTextList(path)); }
-
-}  // namespace
 
 bool LoadInflexionTables(const std::string& base) {
     InflexionTables& tables = Inflexions();
@@ -142,9 +142,12 @@ bool LoadInflexionTables(const std::string& base) {
     return groups;
 }
 
-bool LoadLexicon(const std::string& base) {
+bool LoadLexicon(const std::string& base) { return InstallLexicon(base, ReadLexiconWords(base)); }
+
+bool InstallLexicon(const std::string& base, std::optional<WordsController> words) {
     InflexionTables& tables = Inflexions();
-    const bool loaded = LoadWords(base, tables.words);
+    const bool loaded = words.has_value();
+    tables.words = loaded ? std::move(*words) : WordsController{};  // a damaged lexicon stays empty
     tables.prefixes = LoadSortedList(ResolveDataPath(base, kPrefixesFile));
     tables.suffixes = LoadSortedList(ResolveDataPath(base, kSuffixesFile));
     tables.BuildZeroForms();
@@ -156,8 +159,10 @@ void RequireInflexionTables(const std::string& base) {
         throw EngineError("the inflection groups " + ResolveDataPath(base, kInflexionGroupsFile) + " are missing or damaged");
 }
 
-void RequireLexicon(const std::string& base) {
-    if (!LoadLexicon(base))
+void RequireLexicon(const std::string& base) { RequireLexicon(base, ReadLexiconWords(base)); }
+
+void RequireLexicon(const std::string& base, std::optional<WordsController> words) {
+    if (!InstallLexicon(base, std::move(words)))
         throw EngineError("the lexicon " + ResolveDataPath(base, kWordsBase) + " is missing or damaged");
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "engine/EngineError.h"
 #include "morphology/LowerWord.h"
@@ -20,7 +21,7 @@ public:
     InflArray Run() {
         std::u16string candidate;
         try {
-            Iterate(candidate, 1, 0xFFFF, 0.0);
+            Iterate(candidate, WordTree::kRoot, 1, 0xFFFF, 0.0);
         } catch (const std::exception& error) {
             throw EngineError(std::string("Iterate: ") + error.what());
         }
@@ -29,22 +30,27 @@ public:
 
 private:
     // position is the 1-based index of the next character of the word to
-    // read; candidate is what has been read so far, with replacements.
-    void Iterate(std::u16string& candidate, std::size_t position, uint32_t mask, double weight) {
+    // read; candidate is what has been read so far, with replacements, and
+    // node its node in the word-form trie (none when no form begins so), so
+    // that reading on walks one step from there.
+    void Iterate(std::u16string& candidate, std::optional<WordNode> node, std::size_t position, uint32_t mask,
+                 double weight) {
         if (budget_ >= kExpansionBudget) {
             // The word as written is still tried, so an exact form is found.
             TestSplits(word_, mask, weight);
             return;
         }
         ++budget_;
-        if (!tables_.PrefixLookup(candidate)) return;
+        if (!node) return;
         if (position > word_.size()) {
             TestSplits(candidate, mask, weight);
             return;
         }
+        const WordTree& trie = tables_.wordTree;
         const std::size_t size = candidate.size();
         candidate.push_back(word_[position - 1]);
-        Iterate(candidate, position + 1, mask, weight);
+        Iterate(candidate, trie.FindNode(std::u16string_view(candidate).substr(size), *node), position + 1, mask,
+                weight);
         candidate.resize(size);
 
         const SpellFixes& fixes = tables_.spellFixes;
@@ -61,16 +67,24 @@ private:
                 continue;
             const uint32_t narrowed = data.mask & mask;
             if (static_cast<int32_t>(narrowed) <= 0) continue;
-            candidate += fixes.replacements[static_cast<std::size_t>(fix.object)];
-            Iterate(candidate, after, narrowed, weight + data.weight / 10.0);
+            const std::u16string& replacement = fixes.replacements[static_cast<std::size_t>(fix.object)];
+            candidate += replacement;
+            Iterate(candidate, trie.FindNode(replacement, *node), after, narrowed, weight + data.weight / 10.0);
             candidate.resize(size);
         }
     }
 
     void TestSplits(std::u16string_view candidate, uint32_t mask, double weight) {
-        for (std::size_t q = 0; q <= candidate.size(); ++q) {
-            if (q == 0) TestZeroInflexions(candidate, mask, weight);
-            else TestNonZeroInflexions(candidate, q, mask, weight);
+        TestZeroInflexions(candidate, mask, weight);
+        // Stems are tried from the shortest on; once no stem begins with the
+        // first q characters, no longer one can match either.
+        const WordsController& words = tables_.words;
+        WordsController::Range stems{0, words.Count()};
+        for (std::size_t q = 1; q <= candidate.size() && stems.low < stems.high; ++q) {
+            const std::u16string_view stem = candidate.substr(0, q);
+            stems = words.NarrowToPrefix(stem, stems);
+            if (stems.low < stems.high && words.Item(stems.low) == stem)
+                TestNonZeroInflexions(candidate, q, stems.low, mask, weight);
         }
     }
 
@@ -92,14 +106,14 @@ private:
         }
     }
 
-    void TestNonZeroInflexions(std::u16string_view candidate, std::size_t q, uint32_t mask, double weight) {
+    // The split after q characters, whose stem is item first of the lexicon.
+    void TestNonZeroInflexions(std::u16string_view candidate, std::size_t q, int32_t first, uint32_t mask,
+                               double weight) {
         try {
             const std::u16string_view stem = candidate.substr(0, q);
             const std::u16string_view ending = candidate.substr(q);
             const WordsController& words = tables_.words;
-            const MyStrList::FindResult hit = words.Find(stem);
-            if (!hit.found) return;
-            for (auto k = static_cast<int32_t>(hit.index); k < words.Count() && words.Item(k) == stem; ++k) {
+            for (int32_t k = first; k < words.Count() && words.Item(k) == stem; ++k) {
                 const WordRecord& record = words.Record(words.RecordAt(k));
                 if (const InflexionGroup* group = tables_.FindGroup(record.group)) {
                     if (group->baseEnding == ending)

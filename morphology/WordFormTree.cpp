@@ -2,6 +2,7 @@
 // from the stems and their groups.
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <unordered_map>
 
 #include "engine/EngineError.h"
@@ -62,22 +63,29 @@ bool InflexionTables::PrefixLookup(std::u16string_view text) const {
     }
 }
 
-bool LoadWordForms(const std::string& base) {
-    InflexionTables& tables = Inflexions();
+std::optional<WordTree> ReadWordForms(const std::string& base) {
     const std::string path = ResolveDataPath(base, kWordFormsFile);
     std::error_code ec;
-    if (std::filesystem::exists(path, ec)) {
-        try {
-            WordTree tree;
-            tree.LoadFromFile(path);
-            tables.wordTree = std::move(tree);
-            return true;
-        } catch (const std::exception&) {
-            // A damaged trie is rebuilt from the lexicon.
-        }
+    if (!std::filesystem::exists(path, ec)) return std::nullopt;
+    try {
+        WordTree tree;
+        tree.LoadFromFile(path);
+        return tree;
+    } catch (const std::exception&) {
+        return std::nullopt;  // a damaged trie is rebuilt from the lexicon
     }
-    tables.BuildAllWords();
-    return false;
 }
+
+bool InstallWordForms(std::optional<WordTree> tree) {
+    InflexionTables& tables = Inflexions();
+    if (!tree) {
+        tables.BuildAllWords();
+        return false;
+    }
+    tables.wordTree = std::move(*tree);
+    return true;
+}
+
+bool LoadWordForms(const std::string& base) { return InstallWordForms(ReadWordForms(base)); }
 
 }  // namespace pv

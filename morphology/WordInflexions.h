@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -97,7 +98,6 @@ public:
     // records. Throws EngineError, keeping the old content, when a stem
     // position or an alphabetical index points outside the data.
     void Set(std::u16string text, std::vector<WordRecord> records);
-    void Clear();
 
     int32_t Count() const { return static_cast<int32_t>(records_.size()); }
     // Throws EngineError "... in Wordscontroller.Item[k]" for a k out of range.
@@ -108,10 +108,22 @@ public:
     std::u16string_view Stem(int32_t index) const;
     // Binary search among the stems: the first match or the insertion place.
     MyStrList::FindResult Find(std::u16string_view text) const;
+    // The stems in [low, high) that begin with text, given that all of them
+    // begin with text minus its last character: read one character further
+    // each time, the stems that begin a word narrow without a search of the
+    // whole list. A stem equal to text is the first of the range.
+    struct Range {
+        int32_t low = 0;
+        int32_t high = 0;
+    };
+    Range NarrowToPrefix(std::u16string_view text, Range within) const;
     // Binary search by word id: the record index or -1.
     int32_t IndexOfId(int32_t id) const;
 
 private:
+    // The first stem in [low, high) that is not below text.
+    int32_t LowerBound(std::u16string_view text, int32_t low, int32_t high) const;
+
     std::u16string text_;
     std::vector<WordRecord> records_;
     struct StemSpan {
@@ -222,13 +234,26 @@ bool LoadInflexionTables(const std::string& base);
 // zero-stem forms (needs the groups). False when the lexicon is missing or
 // damaged; it is then empty.
 bool LoadLexicon(const std::string& base);
+// LoadLexicon in two steps, so that the largest files can be read while
+// other tables load: the stems and records of "DATA\WORDS" (touching no
+// table), none when missing or damaged; then installing them (an empty
+// lexicon for none) with the affix lists and the zero-stem forms.
+std::optional<WordsController> ReadLexiconWords(const std::string& base);
+bool InstallLexicon(const std::string& base, std::optional<WordsController> words);
 // The word-form trie from "DATA\WORDS.GLS", or built from the lexicon when
 // that file is absent or unreadable. True when it was read from the file.
 bool LoadWordForms(const std::string& base);
+// LoadWordForms in two steps, so that the file can be read while other
+// tables load: the trie of "DATA\WORDS.GLS" (touching no table), none when
+// it is absent or unreadable; then installing it, or building the trie from
+// the lexicon for none.
+std::optional<WordTree> ReadWordForms(const std::string& base);
+bool InstallWordForms(std::optional<WordTree> tree);
 // The same three as the steps of engine start: a table that cannot be
 // loaded raises EngineError naming it and the folder.
 void RequireInflexionTables(const std::string& base);
 void RequireLexicon(const std::string& base);
+void RequireLexicon(const std::string& base, std::optional<WordsController> words);
 
 // Operations on the process-wide tables.
 InflexionData GetWordEntry(int32_t wordId);

@@ -28,12 +28,6 @@ void WordsController::Set(std::u16string text, std::vector<WordRecord> records) 
     stems_ = std::move(stems);
 }
 
-void WordsController::Clear() {
-    text_.clear();
-    records_.clear();
-    stems_.clear();
-}
-
 std::u16string_view WordsController::Item(int32_t k) const {
     try {
         if (k < 0 || k >= Count()) throw EngineError("index out of range");
@@ -48,14 +42,31 @@ std::u16string_view WordsController::Stem(int32_t index) const {
     return std::u16string_view(text_).substr(span.start, span.length);
 }
 
-MyStrList::FindResult WordsController::Find(std::u16string_view text) const {
-    int32_t low = 0, high = Count();
+int32_t WordsController::LowerBound(std::u16string_view text, int32_t low, int32_t high) const {
     while (low < high) {
         const int32_t mid = low + (high - low) / 2;
         if (MyStrList::CompareStrings(Item(mid), text) < 0) low = mid + 1;
         else high = mid;
     }
+    return low;
+}
+
+MyStrList::FindResult WordsController::Find(std::u16string_view text) const {
+    const int32_t low = LowerBound(text, 0, Count());
     return {low < Count() && Item(low) == text, static_cast<std::size_t>(low)};
+}
+
+WordsController::Range WordsController::NarrowToPrefix(std::u16string_view text, Range within) const {
+    // Stems beginning with text follow one another, from the first that is
+    // not below text on.
+    const int32_t first = LowerBound(text, within.low, within.high);
+    int32_t low = first, high = within.high;
+    while (low < high) {
+        const int32_t mid = low + (high - low) / 2;
+        if (Item(mid).starts_with(text)) low = mid + 1;
+        else high = mid;
+    }
+    return {first, low};
 }
 
 int32_t WordsController::IndexOfId(int32_t id) const {

@@ -6,6 +6,7 @@
 #include "datagen/MorphologyFixture.h"
 #include "engine/EngineState.h"
 #include "engine/tests/EngineTestSupport.h"
+#include "morphology/WordInflexions.h"
 #include "textutil/TextConvert.h"
 
 namespace pv {
@@ -50,6 +51,23 @@ TEST_F(WordPositionsTest, TokensBecomeTheirParts) {
         }
     }
     EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(WordPositionsTest, ReadingsFollowTheTablesOfTheCurrentText) {
+    AddWordToCurrentPhrase(u"walks", {});
+    ASSERT_EQ(Engine().N, 1);
+    EXPECT_FALSE(Engine().Window[0].meanings.empty());
+    // Without its lexicon the next text knows the word no more.
+    WordsController lexicon = std::move(Inflexions().words);
+    Inflexions().words = WordsController{};
+    ResetEngine();
+    AddWordToCurrentPhrase(u"walks", {});
+    const EngineState& engine = Engine();
+    const bool known = std::any_of(engine.Window.begin(), engine.Window.begin() + engine.N,
+                                   [](const WordEntryArr& slot) { return !slot.meanings.empty(); });
+    Inflexions().words = std::move(lexicon);
+    ResetEngine();
+    EXPECT_FALSE(known);
 }
 
 TEST_F(WordPositionsTest, KnownWordKeepsItsReadingsInDictionaryOrder) {

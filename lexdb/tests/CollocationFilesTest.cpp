@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "datagen/ByteWriter.h"
 #include "datagen/CachedFileWriter.h"
@@ -146,6 +149,11 @@ TEST_F(CollocationFilesTest, IndexesKeepEqualKeysInOrder) {
     for (int32_t r = first.record; r < files.byClass.count() && files.byClass.Get(r).key == 8; ++r)
         rows.push_back(files.byClass.Get(r).value);
     EXPECT_EQ(rows, (std::vector<int32_t>{0, 1, 2, 3}));
+    EXPECT_EQ(files.RowsOfClass(8), rows);
+    EXPECT_TRUE(files.RowsOfClass(9).empty());
+    EXPECT_EQ(files.RowOfId(49), 1);
+    EXPECT_EQ(files.RowOfId(51), -1);
+    EXPECT_EQ(files.RowOfId(49), 1);  // again, from what was kept
 
     const IndexReader::Found word = files.byFirstWord.Find(301);
     ASSERT_TRUE(word.found);
@@ -154,6 +162,21 @@ TEST_F(CollocationFilesTest, IndexesKeepEqualKeysInOrder) {
     EXPECT_FALSE(files.byId.Find(51).found);
 
     EXPECT_THROW(WriteIndexFile(tmp.path("bad.HSH"), {{2, 0}, {1, 0}}), WriterError);
+}
+
+TEST_F(CollocationFilesTest, EntriesOfAFirstWordAreSortedByKeyWithEqualKeysInIndexOrder) {
+    const std::vector<WordArray> wordIds = {{7, 20}, {7}, {7, 3}, {7}, {7, 20, 1}, {8}};
+    std::vector<CollocationRecord> records(wordIds.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        records[i].id = static_cast<int32_t>(i + 1);
+        records[i].wordIds = wordIds[i];
+    }
+    Write(records);
+    CollocationFiles files = Open();
+    std::vector<std::pair<std::string, int32_t>> entries;
+    for (const KeyedRow& entry : files.EntriesOfFirstWord(7)) entries.emplace_back(entry.key, entry.row);
+    EXPECT_EQ(entries, (std::vector<std::pair<std::string, int32_t>>{
+                           {"7", 1}, {"7", 3}, {"7;20", 0}, {"7;20;1", 4}, {"7;3", 2}}));
 }
 
 TEST_F(CollocationFilesTest, UnknownIdsBadRowsAndShortIndexes) {

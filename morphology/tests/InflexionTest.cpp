@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <set>
+#include <vector>
 
 #include "datagen/ByteWriter.h"
 #include "datagen/ContainerWriter.h"
@@ -42,6 +43,26 @@ TEST_F(MorphologyTest, LexiconItemsAreInAlphabeticalOrderWithEmptyStemsFirst) {
     } catch (const EngineError& error) {
         EXPECT_STREQ(error.what(), "index out of range in Wordscontroller.Item[14]");
     }
+}
+
+TEST_F(MorphologyTest, StemsNarrowOneCharacterAtATimeToThoseBeginningTheText) {
+    const WordsController& words = Inflexions().words;
+    int found = 0;
+    for (std::u16string_view text : {u"walkers", u"книгата", u"theme", u"qwalk"}) {
+        WordsController::Range range{0, words.Count()};
+        for (std::size_t q = 1; q <= text.size(); ++q) {
+            const std::u16string_view prefix = text.substr(0, q);
+            range = words.NarrowToPrefix(prefix, range);
+            std::vector<int32_t> expected;
+            for (int32_t k = 0; k < words.Count(); ++k)
+                if (words.Item(k).starts_with(prefix)) expected.push_back(k);
+            std::vector<int32_t> narrowed;
+            for (int32_t k = range.low; k < range.high; ++k) narrowed.push_back(k);
+            EXPECT_EQ(narrowed, expected) << Utf8Encode(prefix);
+            found += static_cast<int>(narrowed.size());
+        }
+    }
+    EXPECT_GT(found, 0);
 }
 
 TEST_F(MorphologyTest, IndexOfIdAndGetWordEntry) {
