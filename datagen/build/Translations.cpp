@@ -14,7 +14,35 @@ std::string LowerCase(const std::string& text) {
 
 bool IsMultiWord(const LemmaKey& key) { return key.text.find(' ') != std::string::npos; }
 
-std::vector<LemmaKey> Candidates(const LemmaKey& end, int32_t otherPos, const Lexicon& lexicon) {
+constexpr int32_t kVerb = 3;
+
+// The analysed lemmas that have a form spelled like a link end, by
+// (language, text), for the ends that leave their part of speech open.
+using FormIndex = std::map<std::pair<int32_t, std::string>, std::vector<LemmaKey>>;
+
+FormIndex IndexFormsOfOpenEnds(const std::set<BilingualLink>& links, const Lexicon& lexicon) {
+    std::map<int32_t, std::set<std::string>> wanted;
+    for (const BilingualLink& link : links)
+        for (const LemmaKey* end : {&link.from, &link.to})
+            if (end->partOfSpeech == 0 && !IsMultiWord(*end)) {
+                wanted[end->language].insert(end->text);
+                wanted[end->language].insert(LowerCase(end->text));
+            }
+    FormIndex index;
+    for (const auto& [key, lemma] : lexicon.lemmas) {
+        auto texts = wanted.find(key.language);
+        if (!lemma.analysed || texts == wanted.end()) continue;
+        for (const WordForm& form : lemma.forms)
+            if (texts->second.count(form.text)) {
+                std::vector<LemmaKey>& lemmas = index[{key.language, form.text}];
+                if (lemmas.empty() || !(lemmas.back() == key)) lemmas.push_back(key);
+            }
+    }
+    return index;
+}
+
+std::vector<LemmaKey> Candidates(const LemmaKey& end, int32_t otherPos, const Lexicon& lexicon,
+                                 const FormIndex& forms) {
     // A multi-word end becomes an entry of its own; whether its words are
     // in the lexicon is checked when the entries are made.
     if (IsMultiWord(end)) return end.partOfSpeech != 0 ? std::vector<LemmaKey>{end} : std::vector<LemmaKey>{};
@@ -27,6 +55,19 @@ std::vector<LemmaKey> Candidates(const LemmaKey& end, int32_t otherPos, const Le
         std::vector<LemmaKey> samePos;
         for (const LemmaKey& k : out)
             if (k.partOfSpeech == otherPos) samePos.push_back(k);
+        // Dictionaries name a verb by different forms ("чета", the first
+        // person, where the analyser's lemma is "чете"): without a lemma of
+        // that name and part of speech, the analysed verbs that have such a
+        // form stand for it. Only verbs: the analysers give pronouns
+        // placeholder lemmas ("free") whose forms are every pronoun.
+        if (samePos.empty() && otherPos == kVerb)
+            for (const std::string& text : {end.text, LowerCase(end.text)}) {
+                auto lemmas = forms.find({end.language, text});
+                if (lemmas == forms.end()) continue;
+                for (const LemmaKey& k : lemmas->second)
+                    if (k.partOfSpeech == otherPos) samePos.push_back(k);
+                if (!samePos.empty()) break;
+            }
         if (!samePos.empty()) out = samePos;
     }
     return out;
@@ -37,14 +78,15 @@ std::vector<LemmaKey> Candidates(const LemmaKey& end, int32_t otherPos, const Le
 std::set<BilingualLink> ResolveLinks(const std::set<BilingualLink>& links, const Lexicon& lexicon,
                                      BuildReport& report) {
     std::set<BilingualLink> resolved;
+    const FormIndex forms = IndexFormsOfOpenEnds(links, lexicon);
     for (const BilingualLink& link : links) {
         const std::string pair = LanguageCode(link.from.language) + "-" + LanguageCode(link.to.language);
-        std::vector<LemmaKey> from = Candidates(link.from, link.to.partOfSpeech, lexicon);
+        std::vector<LemmaKey> from = Candidates(link.from, link.to.partOfSpeech, lexicon, forms);
         if (from.empty()) {
             report.Drop(pair, "source lemma not in the lexicon");
             continue;
         }
-        std::vector<LemmaKey> to = Candidates(link.to, from.front().partOfSpeech, lexicon);
+        std::vector<LemmaKey> to = Candidates(link.to, from.front().partOfSpeech, lexicon, forms);
         if (to.empty()) {
             report.Drop(pair, "target lemma not in the lexicon");
             continue;

@@ -7,6 +7,7 @@
 #include "datagen/build/InflectionModel.h"
 #include "datagen/build/SourceText.h"
 #include "datagen/build/TagMapping.h"
+#include "datagen/build/Translations.h"
 #include "textutil/TextConvert.h"
 
 namespace pv {
@@ -217,6 +218,32 @@ TEST(FreeDict, TheTranslationOfMostSensesIsRankedFirst) {
     std::vector<std::string> order;
     for (const auto& [rank, text] : ranked) order.push_back(text);
     EXPECT_EQ(order, (std::vector<std::string>{"къща", "дом", "стопанство"}));
+}
+
+// A dictionary names a Bulgarian verb by its first person ("чета"), the
+// analyser by its third ("чете"); a spelling dictionary knows "чета" as a
+// word of its own. The link goes to the analysed verb. A pronoun is not
+// moved so: the analyser's pronouns share a placeholder lemma.
+TEST(ResolveLinks, AVerbNamedByAnotherFormGoesToTheAnalysedVerb) {
+    const AttributeInventory inventory = Inventory();
+    const int32_t verb = inventory.ValueId("verb"), noun = inventory.ValueId("noun"),
+                  pronoun = inventory.ValueId("pronoun");
+    Lexicon lexicon;
+    lexicon.lemmas[LemmaKey{1, "read", verb}].forms = {WordForm{"read", {}}};
+    lexicon.lemmas[LemmaKey{1, "she", pronoun}].forms = {WordForm{"she", {}}};
+    Lemma& chete = lexicon.lemmas[LemmaKey{2, "чете", verb}];
+    chete.forms = {WordForm{"чета", {}}, WordForm{"чете", {}}};
+    chete.analysed = true;
+    lexicon.lemmas[LemmaKey{2, "чета", noun}].forms = {WordForm{"чета", {}}};
+    Lemma& free = lexicon.lemmas[LemmaKey{2, "free", pronoun}];
+    free.forms = {WordForm{"тя", {}}};
+    free.analysed = true;
+    lexicon.lemmas[LemmaKey{2, "тя", noun}].forms = {WordForm{"тя", {}}};
+    const std::set<BilingualLink> links = {{{1, "read", verb}, {2, "чета", 0}}, {{1, "she", pronoun}, {2, "тя", 0}}};
+    BuildReport report;
+    const std::set<BilingualLink> resolved = ResolveLinks(links, lexicon, report);
+    EXPECT_EQ(resolved, (std::set<BilingualLink>{{{1, "read", verb}, {2, "чете", verb}},
+                                                 {{1, "she", pronoun}, {2, "тя", noun}}}));
 }
 
 }  // namespace
