@@ -96,8 +96,7 @@ void TranslateAsItself(FragmentEntries& cell, int k) {
 // capitalisation, the entry is not spelled with a capital of its own (a
 // German noun, a name), which would say nothing of its translation.
 bool TakesFromText(const Collocation& entry, int32_t group) {
-    if (group == kCapitalisationAttribute && !entry.text.empty() && WideLowerChar(entry.text[0]) != entry.text[0])
-        return false;
+    if (group == kCapitalisationAttribute && StartsWithCapital(entry.text)) return false;
     for (const WordArray& groups : entry.inheritedGroups)
         if (Contains(groups, group)) return true;
     return false;

@@ -129,22 +129,17 @@ int32_t InflexionTables::FindInflexionDetail(int32_t language, const WordArray& 
 std::u16string InflexionTables::InflectFor(const InflexionData& word, const WordArray& values) const {
     const InflexionGroup* group = FindGroup(word.group);
     if (!group) return word.form;
-    int32_t key = FindInflexionDetail(word.language, values);
-    const auto hasKey = [&](int32_t k) {
-        return std::any_of(group->endings.begin(), group->endings.end(),
-                           [k](const InflexionEntry& entry) { return entry.key == k; });
-    };
-    if (key >= 0 && !hasKey(key)) {
-        int bestScore = 0;
-        key = -1;
-        for (const InflexionEntry& entry : group->endings) {
-            const InflexionDetail* detail = Detail(entry.key);
-            if (!detail || detail->language != word.language) continue;
-            const int score = DetailScore(entry.key, values);
-            if (score > bestScore || (score == bestScore && score > 0 && entry.key < key)) {
-                key = entry.key;
-                bestScore = score;
-            }
+    // The search of FindInflexionDetail over the group's own records: the
+    // same record whenever the language-wide best is one of them.
+    int32_t key = -1;
+    int bestScore = 0;
+    for (const InflexionEntry& entry : group->endings) {
+        const InflexionDetail* detail = Detail(entry.key);
+        if (!detail || detail->language != word.language) continue;
+        const int score = DetailScore(entry.key, values);
+        if (score > bestScore || (score == bestScore && score > 0 && entry.key < key)) {
+            key = entry.key;
+            bestScore = score;
         }
     }
     return Inflect(word.form, word.group, key);

@@ -189,11 +189,11 @@ public:
     // The first detail record of language with the most non-zero slots, all
     // of them among values; -1 when none qualifies.
     int32_t FindInflexionDetail(int32_t language, const WordArray& values) const;
-    // The form of word for values: by the detail record FindInflexionDetail
-    // gives, or, when the word's group has no ending of that record, by the
-    // best-fitting record among its own endings (a plural adjective asked
-    // for with a gender takes its plural, not its lemma); the lemma when
-    // no ending fits.
+    // The form of word for values: the ending of its group whose detail
+    // record fits best, as FindInflexionDetail chooses among the language's
+    // records. Where the language-wide best is not among them, the group's
+    // own best still gives a form (a plural adjective asked for with a
+    // gender takes its plural, not its lemma); the lemma when none fits.
     std::u16string InflectFor(const InflexionData& word, const WordArray& values) const;
     // Builds the word-form trie from the lexicon (used when "DATA\WORDS.GLS"
     // is absent or unreadable). Errors raise "Exception [...] in BuildAllWords".

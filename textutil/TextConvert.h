@@ -52,5 +52,7 @@ int WideCompareN(std::u16string_view a, std::u16string_view b, std::size_t n);
 // Unicode case mapping of one code unit (the platform's mapping).
 char16_t WideUpperChar(char16_t c);
 char16_t WideLowerChar(char16_t c);
+// Whether the first code unit is a capital (changes under lower-casing).
+bool StartsWithCapital(std::u16string_view text);
 
 }  // namespace pv

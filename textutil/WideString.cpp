@@ -117,4 +117,6 @@ char16_t WideLowerChar(char16_t c) {
     return l <= 0xFFFF ? static_cast<char16_t>(l) : c;
 }
 
+bool StartsWithCapital(std::u16string_view text) { return !text.empty() && WideLowerChar(text[0]) != text[0]; }
+
 }  // namespace pv

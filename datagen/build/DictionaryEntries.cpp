@@ -32,11 +32,6 @@ struct LemmaShape {
     WordArray associated;  // the common values, and the capital a word always has
 };
 
-bool StartsWithCapital(const std::string& text) {
-    const std::u16string wide = Utf8Decode(text);
-    return !wide.empty() && WideLowerChar(wide[0]) != wide[0];
-}
-
 LemmaShape ShapeOf(const std::string& text, const Lemma& lemma, const AttributeInventory& inventory) {
     WordArray values;
     for (const WordForm& form : lemma.forms) values.insert(values.end(), form.values.begin(), form.values.end());
@@ -50,7 +45,7 @@ LemmaShape ShapeOf(const std::string& text, const Lemma& lemma, const AttributeI
         i = end;
     }
     shape.associated = shape.common;
-    if (StartsWithCapital(text)) {
+    if (StartsWithCapital(Utf8Decode(text))) {
         AddIfMissing(shape.associated, kInitialCapitalValue);
         std::sort(shape.associated.begin(), shape.associated.end());
     }
