@@ -61,6 +61,7 @@ void Chart::Initialise() {
         pathFloor[i] = i == 0 ? 0.0 : -1000.0;
         gain[i] = 0.0;
         PlanScore[i] = -100.0 * i;
+        segmentBest[i].fill(-1e38);
         ActiveStart[i] = 1;
     }
 }
@@ -109,11 +110,13 @@ void Chart::Shift(int r, int wordCount) {
             pathFloor[i] = pathFloor[i + r];
             gain[i] = gain[i + r];
             PlanScore[i] = PlanScore[i + r];
+            segmentBest[i] = segmentBest[i + r];
         } else {
             pathBest[i] = -100.0 * i;
             pathFloor[i] = i == 0 ? 0.0 : -1000.0;
             gain[i] = 0.0;
             PlanScore[i] = -100.0 * i;
+            segmentBest[i].fill(-1e38);
         }
     }
 }

@@ -14,6 +14,7 @@ namespace pv {
 
 constexpr int kChartRows = 70;     // start positions 0..69
 constexpr int kWindowSlots = 90;   // window positions
+constexpr int kSegmentLanguages = 10;  // source language ids 0..9
 constexpr int kEvaluateAt = 69;    // words analysed at most
 constexpr int kMaxLeafWords = 9;   // leaves span at most this many words
 
@@ -73,6 +74,9 @@ struct Chart {
     std::array<double, kChartRows> pathFloor{};  // best sum of cell worst scores
     std::array<double, kChartRows> gain{};       // largest best-gain before a position
     std::array<double, kChartRows> PlanScore{};
+    // Per end position and source language: the best plan score through a
+    // segment of that language ending just before the position.
+    std::array<std::array<double, kSegmentLanguages>, kChartRows> segmentBest{};
     std::array<uint8_t, kChartRows> ActiveStart{};
 
     // The state right after loading; entries still held go back to the pool.

@@ -9,6 +9,7 @@
 #include "engine/EngineSettings.h"
 #include "engine/EngineState.h"
 #include "engine/FragmentEntries.h"
+#include "engine/PlanSearch.h"
 #include "morphology/PhraseRules.h"
 
 namespace pv {
@@ -66,6 +67,14 @@ void ForEachInChain(const TLister& list, int32_t head, Visit visit) {
     for (int32_t k = head, steps = 0; k >= 0 && k < list.Count() && steps < list.Count();
          k = list[k].link, ++steps)
         visit(list[k]);
+}
+
+// Whether the finished rule gives a phrase of the given category, as a rule
+// that extends its left part by one more part does (a word sequence).
+bool SetsCategory(const PhraseEntry& rule, int32_t category) {
+    for (const WordCond& c : rule.conditions)
+        if (c.mode == 0 && c.value == category) return true;
+    return false;
 }
 
 bool TargetAccepted(int32_t targetLanguage) { return targetLanguage == 0 || targetLanguage == TargetLanguage; }
@@ -134,12 +143,17 @@ void CombinePair(int j, int i, int d, int a) {
 
     for (int32_t k = 0; k < left.count; ++k) {
         FE& p = *left.entries[k];
+        // A left part far behind the best segment of its language that ends
+        // where it ends is not extended into more of its own kind: whatever
+        // follows would extend that better segment just as well.
+        const bool outscored = OutscoredSegment(p, j, i);
         ForEachInChain(leftList, p.candidateHead, [&](const TLister::Item& candidate) {
             const int32_t partIndex = candidate.part;
             if (partIndex < 0 || static_cast<std::size_t>(partIndex) >= heads.size() || heads[partIndex] < 0)
                 return;
             const SimplePhraseEntry& s = rules[partIndex];
             if (s.phrase < 0 || static_cast<std::size_t>(s.phrase) >= phrases.size()) return;
+            if (outscored && s.result == 0 && SetsCategory(phrases[s.phrase], s.leftCategory)) return;
             double g = std::max(p.bestGain, RuleWeight(phrases[s.phrase]));
             const int32_t mask = RuleLanguageMask(s);
             ForEachInChain(rightList, heads[partIndex], [&](const TLister::Item& chained) {

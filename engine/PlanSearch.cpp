@@ -13,6 +13,15 @@ namespace {
 
 constexpr double kSegmentCost = 2.0;
 
+// How far a segment may trail the best of its language and still grow: the
+// same-language segments differ in the relations and the language of their
+// last part, which still change the score of what they grow into.
+constexpr double kOutscoredMargin = 2.0;
+
+double SegmentPlanScore(const Chart& chart, const FE& entry, int start) {
+    return chart.PlanScore[start] + entry.score + entry.planBonus - kSegmentCost;
+}
+
 // The entry a plan entry names, or null when its cell no longer holds it.
 const FE* SegmentEntry(const Chart& chart, const PlanEntry& segment) {
     if (segment.start < 0 || segment.start >= kChartRows || segment.span < 0) return nullptr;
@@ -35,12 +44,22 @@ void AddCellToPlan(int i, int a) {
     for (int k = 0; k < cell.count; ++k) {
         const FE& entry = *cell.entries[k];
         if (!entry.planEligible) continue;
-        const double v = chart.PlanScore[i] + entry.score + entry.planBonus - kSegmentCost;
+        const double v = SegmentPlanScore(chart, entry, i);
+        if (entry.language < kSegmentLanguages) {
+            double& best = chart.segmentBest[e][entry.language];
+            best = std::max(best, v);
+        }
         if (v > chart.PlanScore[e]) {
             chart.PlanScore[e] = v;
             chart.plan[e] = {entry.start, entry.span, entry.index};
         }
     }
+}
+
+bool OutscoredSegment(const FE& entry, int start, int e) {
+    const Chart& chart = Engine().chart;
+    if (!entry.planEligible || entry.language >= kSegmentLanguages || start < 0 || e >= kChartRows) return false;
+    return SegmentPlanScore(chart, entry, start) < chart.segmentBest[e][entry.language] - kOutscoredMargin;
 }
 
 int PruneStart(int a) {

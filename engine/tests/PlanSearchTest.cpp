@@ -60,6 +60,32 @@ TEST_F(PlanSearchTest, OneWellScoredSpanBeatsWordByWordSegments) {
     }
 }
 
+TEST_F(PlanSearchTest, ASegmentIsOutscoredOnlyByABetterOneOfItsLanguageEndingAtTheSamePlace) {
+    struct Case {
+        double spanScore;     // of the English span over both words
+        uint8_t wordLanguage;  // of the second word alone
+        bool outscored;
+    };
+    // The second word as a segment scores 0 - 2 - 2 = -4 in the plan.
+    const Case cases[] = {
+        {0.0, kEnglish, false},   // the span scores -2: within the margin
+        {0.5, kEnglish, true},    // -1.5
+        {5.0, kBulgarian, false},  // a span of another language does not count
+    };
+    for (const Case& c : cases) {
+        ResetEngine();
+        Put(0, 0, 0.0)->language = kEnglish;
+        FE* word = Put(1, 0, 0.0);
+        word->language = c.wordLanguage;
+        Put(0, 1, c.spanScore)->language = kEnglish;
+        Phrases(1);
+        EXPECT_EQ(OutscoredSegment(*word, 1, 2), c.outscored) << c.spanScore;
+        // The comparison moves with the window.
+        Engine().chart.Shift(1, 1);
+        EXPECT_EQ(OutscoredSegment(*word, 0, 1), c.outscored) << c.spanScore;
+    }
+}
+
 TEST_F(PlanSearchTest, WithoutPlanEligibleEntriesThePlanStaysWordByWord) {
     Words(3);
     Put(0, 2, 10.0, false);
