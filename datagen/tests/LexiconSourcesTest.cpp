@@ -202,6 +202,75 @@ TEST(DeriveInflection, AnAnalysersWordWinsAnIdOverASetOfAsManyWords) {
     EXPECT_EQ(Forms(model, "at"), (std::set<std::u16string>{u"at"}));
 }
 
+// The list gives a strong verb's finite forms after its participles, an
+// article's and a pronoun's cases after the headword, and contractions in
+// the examples of a preposition. Each form is read with the person, number,
+// tense and mood its pronouns and its place in the line give; examples and
+// the perfect are not forms.
+TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
+    const AttributeInventory inventory = Inventory();
+    const TagMapping tags = Tags(inventory);
+    const char* text =
+        "der {art} (des; dem; den) :: the\n"
+        "wir {ppron} {pl} (unser; uns; uns) | wir sind :: we (us) | we are\n"
+        "in {prp; wo?, wann? +Dat.} | im (= in dem) Haus | in der Schule sein :: in; at | in the house | to be at school\n"
+        "lesen {vt} {vi} | lesend | gelesen | du liest | er/sie liest | ich/er/sie las | er/sie hat/hatte gelesen | "
+        "ich/er/sie läse | lies! | Ich habe erst zehn Seiten gelesen. :: to read {read; read} | reading | read | "
+        "you read | he/she reads | I/he/she read | he/she has/had read | I/he/she would read | read! | "
+        "I have read only ten pages so far.\n"
+        "sein {vi} | seiend | gewesen | er/sie/es ist | sie sind | ihr seid | ich/er/sie/es war | ich war | "
+        "wir/sie waren | er/sie/es wäre | seid! :: to be | being | been | he/she/it is | they are | you are | "
+        "I/he/she/it was | I was | we/they were | he/she/it would be | be!\n"
+        "(jdm.) etw. geben {vt} | gebend | gegeben | er/sie gibt :: to give sth. (to sb.) | giving | given | he/she gives\n";
+    Lexicon lexicon;
+    std::set<BilingualLink> links;
+    BuildReport report;
+    ReadGermanEnglish(text, inventory, tags, lexicon, links, report);
+    auto forms = [&](const char* lemma, const char* pos) {
+        std::set<std::pair<std::string, std::string>> out;
+        for (const WordForm& form : lexicon.lemmas.at({4, lemma, inventory.ValueId(pos)}).forms) {
+            std::vector<std::string> names;
+            for (int32_t v : form.values) names.push_back(inventory.ValueName(v));
+            std::sort(names.begin(), names.end());
+            std::string joined;
+            for (const std::string& name : names) joined += (joined.empty() ? "" : "+") + name;
+            out.insert({form.text, joined});
+        }
+        return out;
+    };
+    using Forms = std::set<std::pair<std::string, std::string>>;
+    EXPECT_EQ(forms("lesen", "verb"),
+              (Forms{{"lesen", "infinitive"},
+                     {"lesend", "present-participle"},
+                     {"gelesen", "past-participle"},
+                     {"liest", "indicative+present+second-person+singular"},
+                     {"liest", "indicative+present+singular+third-person"},
+                     {"las", "first-person+indicative+past+singular"},
+                     {"las", "indicative+past+singular+third-person"},
+                     {"läse", "first-person+past+singular+subjunctive"},
+                     {"läse", "past+singular+subjunctive+third-person"},
+                     {"lies", "imperative+second-person+singular"}}));
+    const Forms sein = forms("sein", "verb");
+    for (const Forms::value_type& form : Forms{{"sind", "indicative+plural+present+third-person"},
+                                               {"seid", "imperative+plural+second-person"},
+                                               {"war", "first-person+indicative+past+singular"},
+                                               {"waren", "first-person+indicative+past+plural"},
+                                               {"waren", "indicative+past+plural+third-person"},
+                                               {"wäre", "past+singular+subjunctive+third-person"}})
+        EXPECT_TRUE(sein.count(form)) << form.first << " " << form.second;
+    EXPECT_EQ(sein.size(), 12u);
+    EXPECT_TRUE(forms("geben", "verb").count({"gibt", "indicative+present+singular+third-person"}));
+    EXPECT_EQ(forms("der", "determiner"), (Forms{{"der", "nominative"}, {"des", "genitive"}, {"dem", "dative"},
+                                                 {"den", "accusative"}}));
+    EXPECT_EQ(forms("wir", "pronoun"), (Forms{{"wir", "nominative+plural"}, {"unser", "genitive+plural"},
+                                              {"uns", "dative+plural"}, {"uns", "accusative+plural"}}));
+    EXPECT_EQ(forms("im", "preposition"), (Forms{{"im", ""}}));
+    const int32_t prep = inventory.ValueId("preposition");
+    for (const char* english : {"in the", "at the"})
+        EXPECT_TRUE(links.count({{4, "im", prep}, {1, english, prep}})) << english;
+    EXPECT_TRUE(links.count({{4, "geben", inventory.ValueId("verb")}, {1, "give", 0}}));
+}
+
 // Dictionaries list senses, not the usual word first: the word that most
 // senses give leads, then the shorter words, then the order of the senses.
 TEST(FreeDict, TheTranslationOfMostSensesIsRankedFirst) {
