@@ -435,11 +435,16 @@ void ReadGermanEnglish(std::string_view text, const AttributeInventory& inventor
                        Split(heads.back().note, ';').size() == 3) {
                 // "der {art} (des; dem; den)": the genitive, dative and
                 // accusative of the line's first headword, after its last.
+                // Where the middle form is the headword ("die {art} (der;
+                // die; der)") it is the accusative, which is the nominative
+                // for all but the masculine singular; the dative never is.
                 std::vector<std::string> cases = Split(heads.back().note, ';');
                 WordArray nominative = values;
                 nominative.push_back(value("nominative"));
                 add(head.text, nominative);
-                const char* caseNames[] = {"genitive", "dative", "accusative"};
+                const bool accusativeSecond = Trim(cases[1]) == head.text && Trim(cases[2]) != head.text;
+                const char* caseNames[] = {"genitive", accusativeSecond ? "accusative" : "dative",
+                                           accusativeSecond ? "dative" : "accusative"};
                 for (std::size_t c = 0; c < 3 && s == 0; ++c)
                     for (const std::string& form : Split(cases[c], ',')) {
                         WordArray caseValues = values;

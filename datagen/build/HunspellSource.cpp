@@ -265,9 +265,25 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
                   const TagMapping& tags, Lexicon& lexicon, BuildReport& report) {
     const int32_t number = LanguageNumber(language);
     std::vector<std::string> unknown;
-    for (HunspellWord& word : ExpandHunspell(aff, dic, report, language)) {
+    std::vector<HunspellWord> words = ExpandHunspell(aff, dic, report, language);
+    // The lemmas that have a word which is no lemma of its own among their
+    // forms ("liest" of "lesen", "went" of "go"): the word joins them.
+    std::map<std::string, std::vector<LemmaKey>> formOf;
+    for (const HunspellWord& word : words)
+        if (lexicon.Find(number, word.word).empty()) formOf[word.word];
+    for (auto it = lexicon.lemmas.lower_bound(LemmaKey{number, "", 0});
+         it != lexicon.lemmas.end() && it->first.language == number; ++it)
+        for (const WordForm& form : it->second.forms)
+            if (auto word = formOf.find(form.text);
+                word != formOf.end() && (word->second.empty() || !(word->second.back() == it->first)))
+                word->second.push_back(it->first);
+    for (HunspellWord& word : words) {
         std::vector<LemmaKey> keys;
         for (const LemmaKey* key : lexicon.Find(number, word.word)) keys.push_back(*key);
+        if (auto lemmas = formOf.find(word.word); keys.empty() && lemmas != formOf.end() && !lemmas->second.empty()) {
+            keys = lemmas->second;
+            report.Read(language, "hunspell words joining the lemmas they are a form of");
+        }
         if (keys.empty()) {
             const std::u16string text = Utf8Decode(word.word);
             const bool capital = LowerWord(text.substr(0, 1)) != text.substr(0, 1);
@@ -291,6 +307,11 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
                 report.Read(language, "hunspell words left to the analyser's lemma");
                 continue;
             }
+            // A slot the lemma fills already (a strong verb's "liest") keeps
+            // its form; the affix rules would make the weak one ("lest").
+            std::set<WordArray> filled;
+            for (const WordForm& form : lemma.forms)
+                if (!form.values.empty()) filled.insert(form.values);
             const std::string pos = inventory.ValueName(key.partOfSpeech) + ":";
             for (const auto& [text, affixes] : word.forms) {
                 if (known.count(text)) continue;
@@ -303,6 +324,10 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
                 std::vector<WordArray> alternatives = ExpandTags(tags, inventory, "hunspell", language, affixTags, unknown);
                 for (WordArray& values : alternatives) {
                     TakePartOfSpeech(inventory, values);
+                    if (filled.count(values)) {
+                        report.Read(language, "hunspell forms of a slot the lemma fills");
+                        continue;
+                    }
                     lemma.forms.insert(WordForm{text, std::move(values)});
                 }
                 report.Read(language, "hunspell forms");

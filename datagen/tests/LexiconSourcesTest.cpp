@@ -4,6 +4,7 @@
 #include "datagen/build/AttributeInventory.h"
 #include "datagen/build/DictionarySources.h"
 #include "datagen/build/GermanNouns.h"
+#include "datagen/build/HunspellSource.h"
 #include "datagen/build/InflectionModel.h"
 #include "datagen/build/SourceText.h"
 #include "datagen/build/TagMapping.h"
@@ -202,6 +203,22 @@ TEST(DeriveInflection, AnAnalysersWordWinsAnIdOverASetOfAsManyWords) {
     EXPECT_EQ(Forms(model, "at"), (std::set<std::u16string>{u"at"}));
 }
 
+using TaggedForms = std::set<std::pair<std::string, std::string>>;
+
+// The forms of a German lemma, each with its value names sorted and joined by "+".
+TaggedForms GermanForms(const Lexicon& lexicon, const AttributeInventory& inventory, const char* lemma, const char* pos) {
+    TaggedForms out;
+    for (const WordForm& form : lexicon.lemmas.at({4, lemma, inventory.ValueId(pos)}).forms) {
+        std::vector<std::string> names;
+        for (int32_t v : form.values) names.push_back(inventory.ValueName(v));
+        std::sort(names.begin(), names.end());
+        std::string joined;
+        for (const std::string& name : names) joined += (joined.empty() ? "" : "+") + name;
+        out.insert({form.text, joined});
+    }
+    return out;
+}
+
 // The list gives a strong verb's finite forms after its participles, an
 // article's and a pronoun's cases after the headword, and contractions in
 // the examples of a preposition. Each form is read with the person, number,
@@ -212,6 +229,7 @@ TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
     const TagMapping tags = Tags(inventory);
     const char* text =
         "der {art} (des; dem; den) :: the\n"
+        "die {art} (der; die; der) :: the\n"
         "wir {ppron} {pl} (unser; uns; uns) | wir sind :: we (us) | we are\n"
         "in {prp; wo?, wann? +Dat.} | im (= in dem) Haus | in der Schule sein :: in; at | in the house | to be at school\n"
         "lesen {vt} {vi} | lesend | gelesen | du liest | er/sie liest | ich/er/sie las | er/sie hat/hatte gelesen | "
@@ -226,21 +244,9 @@ TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
     std::set<BilingualLink> links;
     BuildReport report;
     ReadGermanEnglish(text, inventory, tags, lexicon, links, report);
-    auto forms = [&](const char* lemma, const char* pos) {
-        std::set<std::pair<std::string, std::string>> out;
-        for (const WordForm& form : lexicon.lemmas.at({4, lemma, inventory.ValueId(pos)}).forms) {
-            std::vector<std::string> names;
-            for (int32_t v : form.values) names.push_back(inventory.ValueName(v));
-            std::sort(names.begin(), names.end());
-            std::string joined;
-            for (const std::string& name : names) joined += (joined.empty() ? "" : "+") + name;
-            out.insert({form.text, joined});
-        }
-        return out;
-    };
-    using Forms = std::set<std::pair<std::string, std::string>>;
+    auto forms = [&](const char* lemma, const char* pos) { return GermanForms(lexicon, inventory, lemma, pos); };
     EXPECT_EQ(forms("lesen", "verb"),
-              (Forms{{"lesen", "infinitive"},
+              (TaggedForms{{"lesen", "infinitive"},
                      {"lesend", "present-participle"},
                      {"gelesen", "past-participle"},
                      {"liest", "indicative+present+second-person+singular"},
@@ -250,8 +256,8 @@ TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
                      {"läse", "first-person+past+singular+subjunctive"},
                      {"läse", "past+singular+subjunctive+third-person"},
                      {"lies", "imperative+second-person+singular"}}));
-    const Forms sein = forms("sein", "verb");
-    for (const Forms::value_type& form : Forms{{"sind", "indicative+plural+present+third-person"},
+    const TaggedForms sein = forms("sein", "verb");
+    for (const TaggedForms::value_type& form : TaggedForms{{"sind", "indicative+plural+present+third-person"},
                                                {"seid", "imperative+plural+second-person"},
                                                {"war", "first-person+indicative+past+singular"},
                                                {"waren", "first-person+indicative+past+plural"},
@@ -260,15 +266,38 @@ TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
         EXPECT_TRUE(sein.count(form)) << form.first << " " << form.second;
     EXPECT_EQ(sein.size(), 12u);
     EXPECT_TRUE(forms("geben", "verb").count({"gibt", "indicative+present+singular+third-person"}));
-    EXPECT_EQ(forms("der", "determiner"), (Forms{{"der", "nominative"}, {"des", "genitive"}, {"dem", "dative"},
+    EXPECT_EQ(forms("der", "determiner"), (TaggedForms{{"der", "nominative"}, {"des", "genitive"}, {"dem", "dative"},
                                                  {"den", "accusative"}}));
-    EXPECT_EQ(forms("wir", "pronoun"), (Forms{{"wir", "nominative+plural"}, {"unser", "genitive+plural"},
+    EXPECT_EQ(forms("die", "determiner"), (TaggedForms{{"die", "nominative"}, {"der", "genitive"}, {"die", "accusative"},
+                                                 {"der", "dative"}}));
+    EXPECT_EQ(forms("wir", "pronoun"), (TaggedForms{{"wir", "nominative+plural"}, {"unser", "genitive+plural"},
                                               {"uns", "dative+plural"}, {"uns", "accusative+plural"}}));
-    EXPECT_EQ(forms("im", "preposition"), (Forms{{"im", ""}}));
+    EXPECT_EQ(forms("im", "preposition"), (TaggedForms{{"im", ""}}));
     const int32_t prep = inventory.ValueId("preposition");
     for (const char* english : {"in the", "at the"})
         EXPECT_TRUE(links.count({{4, "im", prep}, {1, english, prep}})) << english;
     EXPECT_TRUE(links.count({{4, "geben", inventory.ValueId("verb")}, {1, "give", 0}}));
+}
+
+// The spelling dictionary knows "liest" as a word and makes the weak "lest"
+// of "lesen": "liest" joins the verb it is a form of instead of becoming a
+// noun, and "lest" is only the plural's form, the list's "liest" keeps the
+// third person singular.
+TEST(GermanEnglish, SpellingDictionaryWordsJoinTheListsVerbs) {
+    const AttributeInventory inventory = Inventory();
+    const TagMapping tags = Tags(inventory);
+    Lexicon lexicon;
+    std::set<BilingualLink> links;
+    BuildReport report;
+    ReadGermanEnglish("lesen {vt} | lesend | gelesen | er/sie liest :: to read | reading | read | he/she reads\n",
+                      inventory, tags, lexicon, links, report);
+    ReadHunspell("SET UTF-8\nSFX A Y 1\nSFX A en t .\n", "2\nlesen/A\nliest\n", "de", {"en"}, inventory, tags,
+                 lexicon, report);
+    EXPECT_EQ(lexicon.lemmas.size(), 1u);
+    const TaggedForms lesen = GermanForms(lexicon, inventory, "lesen", "verb");
+    EXPECT_TRUE(lesen.count({"lest", "indicative+plural+present+second-person"}));
+    EXPECT_FALSE(lesen.count({"lest", "indicative+present+singular+third-person"}));
+    EXPECT_TRUE(lesen.count({"liest", "indicative+present+singular+third-person"}));
 }
 
 // Dictionaries list senses, not the usual word first: the word that most
