@@ -267,7 +267,9 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
     std::vector<std::string> unknown;
     std::vector<HunspellWord> words = ExpandHunspell(aff, dic, report, language);
     // The lemmas that have a word which is no lemma of its own among their
-    // forms ("liest" of "lesen", "went" of "go"): the word joins them.
+    // forms ("liest" of "lesen", "went" of "go"): the word joins them, with
+    // its affixed forms ("gelesene" of "gelesen") as forms of no values of
+    // their own, the affixes' meaning being that on a base form.
     std::map<std::string, std::vector<LemmaKey>> formOf;
     for (const HunspellWord& word : words)
         if (lexicon.Find(number, word.word).empty()) formOf[word.word];
@@ -280,7 +282,9 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
     for (HunspellWord& word : words) {
         std::vector<LemmaKey> keys;
         for (const LemmaKey* key : lexicon.Find(number, word.word)) keys.push_back(*key);
-        if (auto lemmas = formOf.find(word.word); keys.empty() && lemmas != formOf.end() && !lemmas->second.empty()) {
+        const auto lemmas = formOf.find(word.word);
+        const bool asForm = keys.empty() && lemmas != formOf.end() && !lemmas->second.empty();
+        if (asForm) {
             keys = lemmas->second;
             report.Read(language, "hunspell words joining the lemmas they are a form of");
         }
@@ -315,6 +319,10 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
             const std::string pos = inventory.ValueName(key.partOfSpeech) + ":";
             for (const auto& [text, affixes] : word.forms) {
                 if (known.count(text)) continue;
+                if (asForm) {
+                    lemma.forms.insert(WordForm{text, {}});
+                    continue;
+                }
                 // An affix means what the part of speech of its word makes of
                 // it ("verb:t", "noun:en"), where the table says so.
                 std::vector<std::string> affixTags;

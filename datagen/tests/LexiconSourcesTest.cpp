@@ -279,10 +279,11 @@ TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
     EXPECT_TRUE(links.count({{4, "geben", inventory.ValueId("verb")}, {1, "give", 0}}));
 }
 
-// The spelling dictionary knows "liest" as a word and makes the weak "lest"
-// of "lesen": "liest" joins the verb it is a form of instead of becoming a
-// noun, and "lest" is only the plural's form, the list's "liest" keeps the
-// third person singular.
+// The spelling dictionary knows "liest" and "gelesen" as words and makes
+// the weak "lest" of "lesen": "liest" and "gelesen" join the verb they are
+// forms of instead of becoming nouns, "gelesene" with no values (its ending
+// means nothing on a participle), and "lest" is only the plural's form, the
+// list's "liest" keeps the third person singular.
 TEST(GermanEnglish, SpellingDictionaryWordsJoinTheListsVerbs) {
     const AttributeInventory inventory = Inventory();
     const TagMapping tags = Tags(inventory);
@@ -291,13 +292,14 @@ TEST(GermanEnglish, SpellingDictionaryWordsJoinTheListsVerbs) {
     BuildReport report;
     ReadGermanEnglish("lesen {vt} | lesend | gelesen | er/sie liest :: to read | reading | read | he/she reads\n",
                       inventory, tags, lexicon, links, report);
-    ReadHunspell("SET UTF-8\nSFX A Y 1\nSFX A en t .\n", "2\nlesen/A\nliest\n", "de", {"en"}, inventory, tags,
-                 lexicon, report);
+    ReadHunspell("SET UTF-8\nSFX A Y 1\nSFX A en t .\nSFX B Y 1\nSFX B 0 e .\n", "3\nlesen/A\nliest\ngelesen/B\n",
+                 "de", {"en"}, inventory, tags, lexicon, report);
     EXPECT_EQ(lexicon.lemmas.size(), 1u);
     const TaggedForms lesen = GermanForms(lexicon, inventory, "lesen", "verb");
     EXPECT_TRUE(lesen.count({"lest", "indicative+plural+present+second-person"}));
     EXPECT_FALSE(lesen.count({"lest", "indicative+present+singular+third-person"}));
     EXPECT_TRUE(lesen.count({"liest", "indicative+present+singular+third-person"}));
+    EXPECT_TRUE(lesen.count({"gelesene", ""}));
 }
 
 // Dictionaries list senses, not the usual word first: the word that most
