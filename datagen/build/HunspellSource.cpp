@@ -266,19 +266,23 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
     const int32_t number = LanguageNumber(language);
     std::vector<std::string> unknown;
     std::vector<HunspellWord> words = ExpandHunspell(aff, dic, report, language);
-    // The lemmas that have a word which is no lemma of its own among their
-    // forms ("liest" of "lesen", "went" of "go"): the word joins them, with
-    // its affixed forms ("gelesene" of "gelesen") as forms of no values of
-    // their own, the affixes' meaning being that on a base form.
+    // The lemmas not from an analyser that have a word which is no lemma of
+    // its own among their forms ("liest" of "lesen"): the word joins them,
+    // with its affixed forms ("gelesene" of "gelesen") as forms of no values
+    // of their own, the affixes' meaning being that on a base form. (An
+    // analyser's lemma keeps its paradigm, and its pronouns share a
+    // placeholder lemma, so "he" stays a word of its own for the links.)
     std::map<std::string, std::vector<LemmaKey>> formOf;
     for (const HunspellWord& word : words)
         if (lexicon.Find(number, word.word).empty()) formOf[word.word];
     for (auto it = lexicon.lemmas.lower_bound(LemmaKey{number, "", 0});
-         it != lexicon.lemmas.end() && it->first.language == number; ++it)
+         it != lexicon.lemmas.end() && it->first.language == number; ++it) {
+        if (it->second.analysed) continue;
         for (const WordForm& form : it->second.forms)
             if (auto word = formOf.find(form.text);
                 word != formOf.end() && (word->second.empty() || !(word->second.back() == it->first)))
                 word->second.push_back(it->first);
+    }
     for (HunspellWord& word : words) {
         std::vector<LemmaKey> keys;
         for (const LemmaKey* key : lexicon.Find(number, word.word)) keys.push_back(*key);

@@ -30,8 +30,8 @@ std::vector<HunspellWord> ExpandHunspell(std::string_view aff, std::string_view 
                                          const std::string& language);
 
 // Adds the forms to the lexicon. A word goes to the lemmas of its language
-// that have the same text (any part of speech), else to the lemmas that
-// have it as a form ("went" of "go"); a word that is neither becomes a
+// that have the same text (any part of speech), else to the lemmas not
+// from an analyser that have it as a form; a word that is neither becomes a
 // lemma: a verb when it ends in one of verbEndings, a noun (a proper noun
 // when capitalised, except in German, where every noun is) otherwise.
 // A lemma whose base form a morphological analyser gave keeps its own forms.
