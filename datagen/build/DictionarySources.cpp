@@ -354,6 +354,10 @@ void ReadGermanEnglish(std::string_view text, const AttributeInventory& inventor
     auto value = [&](const char* name) { return inventory.ValueId(name); };
     std::set<std::string> articleForms;
     std::vector<PendingContraction> contractions;
+    // A line's translations are the first headword's own senses; for the
+    // synonyms after it ("aufführen; …; geben [veraltend] :: to perform")
+    // they are rarer senses, ranked after every first headword's.
+    std::vector<BilingualLink> laterSynonyms;
     for (const std::string& rawLine : Split(text, '\n')) {
         if (rawLine.empty() || rawLine[0] == '#') continue;
         std::size_t sep = rawLine.find(" :: ");
@@ -461,9 +465,12 @@ void ReadGermanEnglish(std::string_view text, const AttributeInventory& inventor
                     for (auto& [word, article] : Contractions(germanParts[part], head.text))
                         contractions.push_back({word, article, targets});
             report.Read("de", "headwords");
-            for (const std::string& target : targets) AddLink(links, {key, LemmaKey{en, target, 0}});
+            for (const std::string& target : targets)
+                if (s == 0) AddLink(links, {key, LemmaKey{en, target, 0}});
+                else laterSynonyms.push_back({key, LemmaKey{en, target, 0}});
         }
     }
+    for (const BilingualLink& link : laterSynonyms) AddLink(links, link);
     // A contraction is a preposition of its own, translated by the
     // preposition's translations with "the".
     for (const PendingContraction& c : contractions) {

@@ -223,7 +223,7 @@ TaggedForms GermanForms(const Lexicon& lexicon, const AttributeInventory& invent
 // article's and a pronoun's cases after the headword, and contractions in
 // the examples of a preposition. Each form is read with the person, number,
 // tense and mood its pronouns and its place in the line give; examples and
-// the perfect are not forms.
+// the perfect are not forms. Object slots are no part of a headword.
 TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
     const AttributeInventory inventory = Inventory();
     const TagMapping tags = Tags(inventory);
@@ -239,6 +239,7 @@ TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
         "sein {vi} | seiend | gewesen | er/sie/es ist | sie sind | ihr seid | ich/er/sie/es war | ich war | "
         "wir/sie waren | er/sie/es wäre | seid! :: to be | being | been | he/she/it is | they are | you are | "
         "I/he/she/it was | I was | we/they were | he/she/it would be | be!\n"
+        "etw. aufführen; geben [veraltend] {vt} :: to perform sth.\n"
         "(jdm.) etw. geben {vt} | gebend | gegeben | er/sie gibt :: to give sth. (to sb.) | giving | given | he/she gives\n";
     Lexicon lexicon;
     std::set<BilingualLink> links;
@@ -276,7 +277,15 @@ TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
     const int32_t prep = inventory.ValueId("preposition");
     for (const char* english : {"in the", "at the"})
         EXPECT_TRUE(links.count({{4, "im", prep}, {1, english, prep}})) << english;
-    EXPECT_TRUE(links.count({{4, "geben", inventory.ValueId("verb")}, {1, "give", 0}}));
+    // "give" is the sense of "geben" itself, "perform" one of "aufführen".
+    const int32_t verb = inventory.ValueId("verb");
+    auto rank = [&](const char* lemma, const char* english) {
+        auto link = links.find({{4, lemma, verb}, {1, english, 0}});
+        return link == links.end() ? -1 : link->rank;
+    };
+    EXPECT_GE(rank("geben", "give"), 0);
+    EXPECT_GT(rank("geben", "perform"), rank("geben", "give"));
+    EXPECT_LT(rank("aufführen", "perform"), rank("geben", "give"));
 }
 
 // The spelling dictionary knows "liest" and "gelesen" as words and makes
