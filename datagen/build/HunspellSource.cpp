@@ -334,13 +334,18 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
                     affixTags.push_back(tags.Find("hunspell", language, pos + affix) ? pos + affix : affix);
                 unknown.clear();
                 std::vector<WordArray> alternatives = ExpandTags(tags, inventory, "hunspell", language, affixTags, unknown);
+                bool kept = false;
                 for (WordArray& values : alternatives) {
                     TakePartOfSpeech(inventory, values);
-                    if (filled.count(values)) {
-                        report.Read(language, "hunspell forms of a slot the lemma fills");
-                        continue;
-                    }
+                    if (filled.count(values)) continue;
                     lemma.forms.insert(WordForm{text, std::move(values)});
+                    kept = true;
+                }
+                // The word stays a form of the lemma, with no values to
+                // claim a filled slot ("gebe" beside the list's "gib").
+                if (!kept) {
+                    lemma.forms.insert(WordForm{text, {}});
+                    report.Read(language, "hunspell forms of a slot the lemma fills");
                 }
                 report.Read(language, "hunspell forms");
             }

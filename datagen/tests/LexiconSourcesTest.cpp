@@ -292,23 +292,25 @@ TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
 // the weak "lest" of "lesen": "liest" and "gelesen" join the verb they are
 // forms of instead of becoming nouns, "gelesene" with no values (its ending
 // means nothing on a participle), and "lest" is only the plural's form, the
-// list's "liest" keeps the third person singular.
+// list's "liest" keeps the third person singular and "lies" the imperative,
+// beside which the weak "lese" is a form without values.
 TEST(GermanEnglish, SpellingDictionaryWordsJoinTheListsVerbs) {
     const AttributeInventory inventory = Inventory();
     const TagMapping tags = Tags(inventory);
     Lexicon lexicon;
     std::set<BilingualLink> links;
     BuildReport report;
-    ReadGermanEnglish("lesen {vt} | lesend | gelesen | er/sie liest :: to read | reading | read | he/she reads\n",
+    ReadGermanEnglish("lesen {vt} | lesend | gelesen | er/sie liest | lies! :: to read | reading | read | he/she reads | read!\n",
                       inventory, tags, lexicon, links, report);
-    ReadHunspell("SET UTF-8\nSFX A Y 1\nSFX A en t .\nSFX B Y 1\nSFX B 0 e .\n", "3\nlesen/A\nliest\ngelesen/B\n",
-                 "de", {"en"}, inventory, tags, lexicon, report);
+    ReadHunspell("SET UTF-8\nSFX A Y 2\nSFX A en t .\nSFX A n 0 .\nSFX B Y 1\nSFX B 0 e .\n",
+                 "3\nlesen/A\nliest\ngelesen/B\n", "de", {"en"}, inventory, tags, lexicon, report);
     EXPECT_EQ(lexicon.lemmas.size(), 1u);
     const TaggedForms lesen = GermanForms(lexicon, inventory, "lesen", "verb");
     EXPECT_TRUE(lesen.count({"lest", "indicative+plural+present+second-person"}));
     EXPECT_FALSE(lesen.count({"lest", "indicative+present+singular+third-person"}));
     EXPECT_TRUE(lesen.count({"liest", "indicative+present+singular+third-person"}));
     EXPECT_TRUE(lesen.count({"gelesene", ""}));
+    EXPECT_TRUE(lesen.count({"lese", ""}));  // the weak imperative, where the list gives "lies"
 }
 
 // Dictionaries list senses, not the usual word first: the word that most
