@@ -1,5 +1,6 @@
 #include "datagen/build/HunspellSource.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -265,6 +266,7 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
                   const TagMapping& tags, Lexicon& lexicon, BuildReport& report) {
     const int32_t number = LanguageNumber(language);
     std::vector<std::string> unknown;
+    const int32_t personAttribute = inventory.AttributeOf(inventory.ValueId("first-person"));
     std::vector<HunspellWord> words = ExpandHunspell(aff, dic, report, language);
     // The lemmas not from an analyser that have a word which is no lemma of
     // its own among their forms ("liest" of "lesen"): the word joins them,
@@ -315,11 +317,15 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
                 report.Read(language, "hunspell words left to the analyser's lemma");
                 continue;
             }
-            // A slot the lemma fills already (a strong verb's "liest") keeps
-            // its form; the affix rules would make the weak one ("lest").
+            // A person's slot the lemma fills already (a strong verb's
+            // "liest") keeps its form; the affix rules would make the weak
+            // one ("lest"). Other slots may have several forms ("folgend",
+            // "folgende" are both present participles).
             std::set<WordArray> filled;
             for (const WordForm& form : lemma.forms)
-                if (!form.values.empty()) filled.insert(form.values);
+                if (std::any_of(form.values.begin(), form.values.end(),
+                                [&](int32_t v) { return inventory.AttributeOf(v) == personAttribute; }))
+                    filled.insert(form.values);
             const std::string pos = inventory.ValueName(key.partOfSpeech) + ":";
             for (const auto& [text, affixes] : word.forms) {
                 if (known.count(text)) continue;

@@ -302,7 +302,7 @@ TEST(GermanEnglish, SpellingDictionaryWordsJoinTheListsVerbs) {
     BuildReport report;
     ReadGermanEnglish("lesen {vt} | lesend | gelesen | er/sie liest | lies! :: to read | reading | read | he/she reads | read!\n",
                       inventory, tags, lexicon, links, report);
-    ReadHunspell("SET UTF-8\nSFX A Y 2\nSFX A en t .\nSFX A n 0 .\nSFX B Y 1\nSFX B 0 e .\n",
+    ReadHunspell("SET UTF-8\nSFX A Y 3\nSFX A en t .\nSFX A n 0 .\nSFX A 0 de .\nSFX B Y 1\nSFX B 0 e .\n",
                  "3\nlesen/A\nliest\ngelesen/B\n", "de", {"en"}, inventory, tags, lexicon, report);
     EXPECT_EQ(lexicon.lemmas.size(), 1u);
     const TaggedForms lesen = GermanForms(lexicon, inventory, "lesen", "verb");
@@ -311,6 +311,7 @@ TEST(GermanEnglish, SpellingDictionaryWordsJoinTheListsVerbs) {
     EXPECT_TRUE(lesen.count({"liest", "indicative+present+singular+third-person"}));
     EXPECT_TRUE(lesen.count({"gelesene", ""}));
     EXPECT_TRUE(lesen.count({"lese", ""}));  // the weak imperative, where the list gives "lies"
+    EXPECT_TRUE(lesen.count({"lesende", "present-participle"}));  // beside "lesend": no person's slot
 }
 
 // Dictionaries list senses, not the usual word first: the word that most
