@@ -146,6 +146,7 @@ struct DingWord {
     std::string text;
     std::vector<std::string> tags;
     std::string note;  // the "(...)" right after the tags: a pronoun's or article's case forms
+    std::string abbreviation;  // "bzw" of "beziehungsweise /bzw./", without its dots
 };
 
 // "jdm.", "etw.", "jdn./etw.", "sth.": the slots of a verb's objects that the
@@ -179,8 +180,25 @@ DingWord ParseDingWord(std::string_view synonym) {
     }
     const bool verb = std::any_of(word.tags.begin(), word.tags.end(), IsVerbTag);
     std::vector<std::string> kept;
-    for (const std::string& w : Words(WithoutNotes(text)))
-        if (!IsPlaceholder(w) && !(verb && kept.empty() && w == "sich")) kept.push_back(w);
+    // "/bzw./", "/z. B./": the word's abbreviation, between slashes.
+    std::string abbreviation;
+    bool inAbbreviation = false;
+    for (const std::string& w : Words(WithoutNotes(text))) {
+        if (!inAbbreviation && w.size() > 1 && w.front() == '/') {
+            inAbbreviation = true;
+            abbreviation = w.substr(1);
+        } else if (inAbbreviation) {
+            abbreviation += " " + w;
+        } else if (!IsPlaceholder(w) && !(verb && kept.empty() && w == "sich")) {
+            kept.push_back(w);
+        }
+        if (inAbbreviation && abbreviation.size() > 1 && abbreviation.back() == '/') {
+            inAbbreviation = false;
+            abbreviation.pop_back();
+            while (!abbreviation.empty() && abbreviation.back() == '.') abbreviation.pop_back();
+            if (IsSingleWord(abbreviation)) word.abbreviation = abbreviation;
+        }
+    }
     for (const std::string& w : kept) word.text += (word.text.empty() ? "" : " ") + w;
     return word;
 }
@@ -366,6 +384,10 @@ void ReadGermanEnglish(std::string_view text, const AttributeInventory& inventor
         std::vector<std::string> germanParts = Split(rawLine.substr(0, sep), '|');
         std::vector<std::string> englishParts = Split(rawLine.substr(sep + 4), '|');
         std::vector<DingWord> heads = DingSynonyms(germanParts[0]);
+        // "aber; doch; dennoch {conj}": synonyms of one part of speech carry
+        // their tags once, after the last of them.
+        for (std::size_t s = heads.size(); s-- > 1;)
+            if (heads[s - 1].tags.empty()) heads[s - 1].tags = heads[s].tags;
         std::vector<DingWord> english = DingSynonyms(englishParts[0]);
         std::vector<std::string> targets;
         for (const DingWord& e : english)
@@ -465,9 +487,20 @@ void ReadGermanEnglish(std::string_view text, const AttributeInventory& inventor
                     for (auto& [word, article] : Contractions(germanParts[part], head.text))
                         contractions.push_back({word, article, targets});
             report.Read("de", "headwords");
-            for (const std::string& target : targets)
-                if (s == 0) AddLink(links, {key, LemmaKey{en, target, 0}});
-                else laterSynonyms.push_back({key, LemmaKey{en, target, 0}});
+            std::vector<LemmaKey> keys{key};
+            // An abbreviation is a word of its own with the headword's
+            // values and translations.
+            if (!head.abbreviation.empty()) {
+                keys.push_back(LemmaKey{de, head.abbreviation, pos});
+                auto base = lemma.forms.lower_bound(WordForm{head.text, {}});
+                WordArray baseValues = base != lemma.forms.end() && base->text == head.text ? base->values : WordArray{};
+                lexicon.lemmas[keys.back()].forms.insert(WordForm{head.abbreviation, baseValues});
+                report.Read("de", "abbreviations");
+            }
+            for (const LemmaKey& k : keys)
+                for (const std::string& target : targets)
+                    if (s == 0) AddLink(links, {k, LemmaKey{en, target, 0}});
+                    else laterSynonyms.push_back({k, LemmaKey{en, target, 0}});
         }
     }
     for (const BilingualLink& link : laterSynonyms) AddLink(links, link);

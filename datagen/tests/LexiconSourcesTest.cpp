@@ -223,7 +223,8 @@ TaggedForms GermanForms(const Lexicon& lexicon, const AttributeInventory& invent
 // article's and a pronoun's cases after the headword, and contractions in
 // the examples of a preposition. Each form is read with the person, number,
 // tense and mood its pronouns and its place in the line give; examples and
-// the perfect are not forms. Object slots are no part of a headword.
+// the perfect are not forms. Object slots and abbreviations are no part of
+// a headword.
 TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
     const AttributeInventory inventory = Inventory();
     const TagMapping tags = Tags(inventory);
@@ -240,6 +241,8 @@ TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
         "wir/sie waren | er/sie/es wäre | seid! :: to be | being | been | he/she/it is | they are | you are | "
         "I/he/she/it was | I was | we/they were | he/she/it would be | be!\n"
         "etw. aufführen; geben [veraltend] {vt} :: to perform sth.\n"
+        "beziehungsweise /bzw./; respektive /resp./ {conj} :: respectively /resp./\n"
+        "Abteilung {f} /Abt./ :: department /dept./\n"
         "(jdm.) etw. geben {vt} | gebend | gegeben | er/sie gibt :: to give sth. (to sb.) | giving | given | he/she gives\n";
     Lexicon lexicon;
     std::set<BilingualLink> links;
@@ -277,6 +280,13 @@ TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
     const int32_t prep = inventory.ValueId("preposition");
     for (const char* english : {"in the", "at the"})
         EXPECT_TRUE(links.count({{4, "im", prep}, {1, english, prep}})) << english;
+    // An abbreviation between slashes is a word of its own; the tag after
+    // the last synonym is every synonym's.
+    const int32_t conj = inventory.ValueId("conjunction");
+    for (const char* word : {"beziehungsweise", "bzw"})
+        EXPECT_TRUE(links.count({{4, word, conj}, {1, "respectively", 0}})) << word;
+    EXPECT_EQ(forms("Abt", "noun"), (TaggedForms{{"Abt", "feminine+singular"}}));
+    EXPECT_TRUE(links.count({{4, "Abteilung", inventory.ValueId("noun")}, {1, "department", 0}}));
     // "give" is the sense of "geben" itself, "perform" one of "aufführen".
     const int32_t verb = inventory.ValueId("verb");
     auto rank = [&](const char* lemma, const char* english) {
@@ -285,6 +295,7 @@ TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
     };
     EXPECT_GE(rank("geben", "give"), 0);
     EXPECT_GT(rank("geben", "perform"), rank("geben", "give"));
+    EXPECT_GE(rank("aufführen", "perform"), 0);
     EXPECT_LT(rank("aufführen", "perform"), rank("geben", "give"));
 }
 
