@@ -1,7 +1,8 @@
 // Bilingual dictionaries in plain-text formats: FreeDict's dictd databases
 // (an index of base64 offsets into the gzip-compressed text) and the
 // German-English "DE :: EN" list, whose German side also gives lemmas with
-// their gender, plural, participles and degrees.
+// their gender, plural, participles, finite verb forms, degrees and the cases
+// of articles and pronouns.
 #pragma once
 
 #include <set>
@@ -23,7 +24,10 @@ void ReadFreeDict(std::string_view index, std::string_view dictionary, const std
                   const std::string& toLanguage, const AttributeInventory& inventory,
                   const TagMapping& tags, std::set<BilingualLink>& links, BuildReport& report);
 
-// German lemmas and their forms, and German-English links.
+// German lemmas and their forms, and German-English links. The object
+// slots of a headword ("jdm. etw. geben") are left out; a contraction that
+// a preposition's examples spell out ("im (= in dem)") becomes a preposition
+// of its own, linked to the preposition's translations with "the".
 void ReadGermanEnglish(std::string_view text, const AttributeInventory& inventory, const TagMapping& tags,
                        Lexicon& lexicon, std::set<BilingualLink>& links, BuildReport& report);
 

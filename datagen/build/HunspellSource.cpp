@@ -1,5 +1,6 @@
 #include "datagen/build/HunspellSource.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -265,9 +266,34 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
                   const TagMapping& tags, Lexicon& lexicon, BuildReport& report) {
     const int32_t number = LanguageNumber(language);
     std::vector<std::string> unknown;
-    for (HunspellWord& word : ExpandHunspell(aff, dic, report, language)) {
+    const int32_t personAttribute = inventory.AttributeOf(inventory.ValueId("first-person"));
+    std::vector<HunspellWord> words = ExpandHunspell(aff, dic, report, language);
+    // The lemmas not from an analyser that have a word which is no lemma of
+    // its own among their forms ("liest" of "lesen"): the word joins them,
+    // with its affixed forms ("gelesene" of "gelesen") as forms of no values
+    // of their own, the affixes' meaning being that on a base form. (An
+    // analyser's lemma keeps its paradigm, and its pronouns share a
+    // placeholder lemma, so "he" stays a word of its own for the links.)
+    std::map<std::string, std::vector<LemmaKey>> formOf;
+    for (const HunspellWord& word : words)
+        if (lexicon.Find(number, word.word).empty()) formOf[word.word];
+    for (auto it = lexicon.lemmas.lower_bound(LemmaKey{number, "", 0});
+         it != lexicon.lemmas.end() && it->first.language == number; ++it) {
+        if (it->second.analysed) continue;
+        for (const WordForm& form : it->second.forms)
+            if (auto word = formOf.find(form.text);
+                word != formOf.end() && (word->second.empty() || !(word->second.back() == it->first)))
+                word->second.push_back(it->first);
+    }
+    for (HunspellWord& word : words) {
         std::vector<LemmaKey> keys;
         for (const LemmaKey* key : lexicon.Find(number, word.word)) keys.push_back(*key);
+        const auto lemmas = formOf.find(word.word);
+        const bool asForm = keys.empty() && lemmas != formOf.end() && !lemmas->second.empty();
+        if (asForm) {
+            keys = lemmas->second;
+            report.Read(language, "hunspell words joining the lemmas they are a form of");
+        }
         if (keys.empty()) {
             const std::u16string text = Utf8Decode(word.word);
             const bool capital = LowerWord(text.substr(0, 1)) != text.substr(0, 1);
@@ -291,9 +317,22 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
                 report.Read(language, "hunspell words left to the analyser's lemma");
                 continue;
             }
+            // A person's slot the lemma fills already (a strong verb's
+            // "liest") keeps its form; the affix rules would make the weak
+            // one ("lest"). Other slots may have several forms ("folgend",
+            // "folgende" are both present participles).
+            std::set<WordArray> filled;
+            for (const WordForm& form : lemma.forms)
+                if (std::any_of(form.values.begin(), form.values.end(),
+                                [&](int32_t v) { return inventory.AttributeOf(v) == personAttribute; }))
+                    filled.insert(form.values);
             const std::string pos = inventory.ValueName(key.partOfSpeech) + ":";
             for (const auto& [text, affixes] : word.forms) {
                 if (known.count(text)) continue;
+                if (asForm) {
+                    lemma.forms.insert(WordForm{text, {}});
+                    continue;
+                }
                 // An affix means what the part of speech of its word makes of
                 // it ("verb:t", "noun:en"), where the table says so.
                 std::vector<std::string> affixTags;
@@ -301,9 +340,18 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
                     affixTags.push_back(tags.Find("hunspell", language, pos + affix) ? pos + affix : affix);
                 unknown.clear();
                 std::vector<WordArray> alternatives = ExpandTags(tags, inventory, "hunspell", language, affixTags, unknown);
+                bool kept = false;
                 for (WordArray& values : alternatives) {
                     TakePartOfSpeech(inventory, values);
+                    if (filled.count(values)) continue;
                     lemma.forms.insert(WordForm{text, std::move(values)});
+                    kept = true;
+                }
+                // The word stays a form of the lemma, with no values to
+                // claim a filled slot ("gebe" beside the list's "gib").
+                if (!kept) {
+                    lemma.forms.insert(WordForm{text, {}});
+                    report.Read(language, "hunspell forms of a slot the lemma fills");
                 }
                 report.Read(language, "hunspell forms");
             }

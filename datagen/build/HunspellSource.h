@@ -30,14 +30,15 @@ std::vector<HunspellWord> ExpandHunspell(std::string_view aff, std::string_view 
                                          const std::string& language);
 
 // Adds the forms to the lexicon. A word goes to the lemmas of its language
-// that have the same text (any part of speech); a word that is no lemma yet
-// becomes one: a verb when it ends in one of verbEndings, a noun (a proper
-// noun when capitalised, except in German, where every noun is) otherwise.
+// that have the same text (any part of speech), else to the lemmas not
+// from an analyser that have it as a form; a word that is neither becomes a
+// lemma: a verb when it ends in one of verbEndings, a noun (a proper noun
+// when capitalised, except in German, where every noun is) otherwise.
 // A lemma whose base form a morphological analyser gave keeps its own forms.
 // The values of a form are those of its affixes in the "hunspell" tag
 // scheme, where a tag "POS:AFFIX" (the value name of the word's part of
 // speech) wins over the bare affix; a form that a lemma already has is not
-// added again.
+// added again, nor one with the values of another form of the lemma.
 void ReadHunspell(std::string_view aff, std::string_view dic, const std::string& language,
                   const std::vector<std::string>& verbEndings, const AttributeInventory& inventory,
                   const TagMapping& tags, Lexicon& lexicon, BuildReport& report);

@@ -4,6 +4,7 @@
 #include "datagen/build/AttributeInventory.h"
 #include "datagen/build/DictionarySources.h"
 #include "datagen/build/GermanNouns.h"
+#include "datagen/build/HunspellSource.h"
 #include "datagen/build/InflectionModel.h"
 #include "datagen/build/SourceText.h"
 #include "datagen/build/TagMapping.h"
@@ -200,6 +201,128 @@ TEST(DeriveInflection, AnAnalysersWordWinsAnIdOverASetOfAsManyWords) {
     const InflectionModel model = DeriveInflection(lexicon, inventory, report, 1);
     EXPECT_EQ(Forms(model, "ev"), (std::set<std::u16string>{u"ev", u"evler"}));
     EXPECT_EQ(Forms(model, "at"), (std::set<std::u16string>{u"at"}));
+}
+
+using TaggedForms = std::set<std::pair<std::string, std::string>>;
+
+// The forms of a German lemma, each with its value names sorted and joined by "+".
+TaggedForms GermanForms(const Lexicon& lexicon, const AttributeInventory& inventory, const char* lemma, const char* pos) {
+    TaggedForms out;
+    for (const WordForm& form : lexicon.lemmas.at({4, lemma, inventory.ValueId(pos)}).forms) {
+        std::vector<std::string> names;
+        for (int32_t v : form.values) names.push_back(inventory.ValueName(v));
+        std::sort(names.begin(), names.end());
+        std::string joined;
+        for (const std::string& name : names) joined += (joined.empty() ? "" : "+") + name;
+        out.insert({form.text, joined});
+    }
+    return out;
+}
+
+// The list gives a strong verb's finite forms after its participles, an
+// article's and a pronoun's cases after the headword, and contractions in
+// the examples of a preposition. Each form is read with the person, number,
+// tense and mood its pronouns and its place in the line give; examples and
+// the perfect are not forms. Object slots and abbreviations are no part of
+// a headword.
+TEST(GermanEnglish, FiniteFormsCasesAndContractions) {
+    const AttributeInventory inventory = Inventory();
+    const TagMapping tags = Tags(inventory);
+    const char* text =
+        "der {art} (des; dem; den) :: the\n"
+        "die {art} (der; die; der) :: the\n"
+        "wir {ppron} {pl} (unser; uns; uns) | wir sind :: we (us) | we are\n"
+        "in {prp; wo?, wann? +Dat.} | im (= in dem) Haus | in der Schule sein :: in; at | in the house | to be at school\n"
+        "lesen {vt} {vi} | lesend | gelesen | du liest | er/sie liest | ich/er/sie las | er/sie hat/hatte gelesen | "
+        "ich/er/sie läse | lies! | Ich habe erst zehn Seiten gelesen. :: to read {read; read} | reading | read | "
+        "you read | he/she reads | I/he/she read | he/she has/had read | I/he/she would read | read! | "
+        "I have read only ten pages so far.\n"
+        "sein {vi} | seiend | gewesen | er/sie/es ist | sie sind | ihr seid | ich/er/sie/es war | ich war | "
+        "wir/sie waren | er/sie/es wäre | seid! :: to be | being | been | he/she/it is | they are | you are | "
+        "I/he/she/it was | I was | we/they were | he/she/it would be | be!\n"
+        "etw. aufführen; geben [veraltend] {vt} :: to perform sth.\n"
+        "beziehungsweise /bzw./; respektive /resp./ {conj} :: respectively /resp./\n"
+        "Abteilung {f} /Abt./ :: department /dept./\n"
+        "(jdm.) etw. geben {vt} | gebend | gegeben | er/sie gibt :: to give sth. (to sb.) | giving | given | he/she gives\n";
+    Lexicon lexicon;
+    std::set<BilingualLink> links;
+    BuildReport report;
+    ReadGermanEnglish(text, inventory, tags, lexicon, links, report);
+    auto forms = [&](const char* lemma, const char* pos) { return GermanForms(lexicon, inventory, lemma, pos); };
+    EXPECT_EQ(forms("lesen", "verb"),
+              (TaggedForms{{"lesen", "infinitive"},
+                     {"lesend", "present-participle"},
+                     {"gelesen", "past-participle"},
+                     {"liest", "indicative+present+second-person+singular"},
+                     {"liest", "indicative+present+singular+third-person"},
+                     {"las", "first-person+indicative+past+singular"},
+                     {"las", "indicative+past+singular+third-person"},
+                     {"läse", "first-person+past+singular+subjunctive"},
+                     {"läse", "past+singular+subjunctive+third-person"},
+                     {"lies", "imperative+second-person+singular"}}));
+    const TaggedForms sein = forms("sein", "verb");
+    for (const TaggedForms::value_type& form : TaggedForms{{"sind", "indicative+plural+present+third-person"},
+                                               {"seid", "imperative+plural+second-person"},
+                                               {"war", "first-person+indicative+past+singular"},
+                                               {"waren", "first-person+indicative+past+plural"},
+                                               {"waren", "indicative+past+plural+third-person"},
+                                               {"wäre", "past+singular+subjunctive+third-person"}})
+        EXPECT_TRUE(sein.count(form)) << form.first << " " << form.second;
+    EXPECT_EQ(sein.size(), 12u);
+    EXPECT_TRUE(forms("geben", "verb").count({"gibt", "indicative+present+singular+third-person"}));
+    EXPECT_EQ(forms("der", "determiner"), (TaggedForms{{"der", "nominative"}, {"des", "genitive"}, {"dem", "dative"},
+                                                 {"den", "accusative"}}));
+    EXPECT_EQ(forms("die", "determiner"), (TaggedForms{{"die", "nominative"}, {"der", "genitive"}, {"die", "accusative"},
+                                                 {"der", "dative"}}));
+    EXPECT_EQ(forms("wir", "pronoun"), (TaggedForms{{"wir", "nominative+plural"}, {"unser", "genitive+plural"},
+                                              {"uns", "dative+plural"}, {"uns", "accusative+plural"}}));
+    EXPECT_EQ(forms("im", "preposition"), (TaggedForms{{"im", ""}}));
+    const int32_t prep = inventory.ValueId("preposition");
+    for (const char* english : {"in the", "at the"})
+        EXPECT_TRUE(links.count({{4, "im", prep}, {1, english, prep}})) << english;
+    // An abbreviation between slashes is a word of its own; the tag after
+    // the last synonym is every synonym's.
+    const int32_t conj = inventory.ValueId("conjunction");
+    for (const char* word : {"beziehungsweise", "bzw"})
+        EXPECT_TRUE(links.count({{4, word, conj}, {1, "respectively", 0}})) << word;
+    EXPECT_EQ(forms("Abt", "noun"), (TaggedForms{{"Abt", "feminine+singular"}}));
+    EXPECT_TRUE(links.count({{4, "Abteilung", inventory.ValueId("noun")}, {1, "department", 0}}));
+    // "give" is the sense of "geben" itself, "perform" one of "aufführen".
+    const int32_t verb = inventory.ValueId("verb");
+    auto rank = [&](const char* lemma, const char* english) {
+        auto link = links.find({{4, lemma, verb}, {1, english, 0}});
+        return link == links.end() ? -1 : link->rank;
+    };
+    EXPECT_GE(rank("geben", "give"), 0);
+    EXPECT_GT(rank("geben", "perform"), rank("geben", "give"));
+    EXPECT_GE(rank("aufführen", "perform"), 0);
+    EXPECT_LT(rank("aufführen", "perform"), rank("geben", "give"));
+}
+
+// The spelling dictionary knows "liest" and "gelesen" as words and makes
+// the weak "lest" of "lesen": "liest" and "gelesen" join the verb they are
+// forms of instead of becoming nouns, "gelesene" with no values (its ending
+// means nothing on a participle), and "lest" is only the plural's form, the
+// list's "liest" keeps the third person singular and "lies" the imperative,
+// beside which the weak "lese" is a form without values.
+TEST(GermanEnglish, SpellingDictionaryWordsJoinTheListsVerbs) {
+    const AttributeInventory inventory = Inventory();
+    const TagMapping tags = Tags(inventory);
+    Lexicon lexicon;
+    std::set<BilingualLink> links;
+    BuildReport report;
+    ReadGermanEnglish("lesen {vt} | lesend | gelesen | er/sie liest | lies! :: to read | reading | read | he/she reads | read!\n",
+                      inventory, tags, lexicon, links, report);
+    ReadHunspell("SET UTF-8\nSFX A Y 3\nSFX A en t .\nSFX A n 0 .\nSFX A 0 de .\nSFX B Y 1\nSFX B 0 e .\n",
+                 "3\nlesen/A\nliest\ngelesen/B\n", "de", {"en"}, inventory, tags, lexicon, report);
+    EXPECT_EQ(lexicon.lemmas.size(), 1u);
+    const TaggedForms lesen = GermanForms(lexicon, inventory, "lesen", "verb");
+    EXPECT_TRUE(lesen.count({"lest", "indicative+plural+present+second-person"}));
+    EXPECT_FALSE(lesen.count({"lest", "indicative+present+singular+third-person"}));
+    EXPECT_TRUE(lesen.count({"liest", "indicative+present+singular+third-person"}));
+    EXPECT_TRUE(lesen.count({"gelesene", ""}));
+    EXPECT_TRUE(lesen.count({"lese", ""}));  // the weak imperative, where the list gives "lies"
+    EXPECT_TRUE(lesen.count({"lesende", "present-participle"}));  // beside "lesend": no person's slot
 }
 
 // Dictionaries list senses, not the usual word first: the word that most
