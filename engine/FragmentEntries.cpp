@@ -14,6 +14,14 @@ int Order(T a, T b) {
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
+// Word by word; most sets compared are equal, which one block comparison
+// tells at once.
+int CompareSets(const AttributeSet& x, const AttributeSet& y) {
+    if (x == y) return 0;
+    const auto [a, b] = std::mismatch(x.words.begin(), x.words.end(), y.words.begin());
+    return Order(*a, *b);
+}
+
 // Scores decide the order only when they are far apart.
 constexpr double kScoreOrderGap = 1000.0;
 
@@ -75,10 +83,8 @@ int32_t LowestScored(const FragmentEntries& cell) {
 int CompareEntries(const FE& x, const FE& y) {
     if (int c = Order(x.sourceInstance, y.sourceInstance)) return c;
     if (int c = Order(x.language, y.language)) return c;
-    for (int k = 0; k < kAttributeSetWords; ++k)
-        if (int c = Order(x.inherited.words[k], y.inherited.words[k])) return c;
-    for (int k = 0; k < kAttributeSetWords; ++k)
-        if (int c = Order(x.associated.words[k], y.associated.words[k])) return c;
+    if (int c = CompareSets(x.inherited, y.inherited)) return c;
+    if (int c = CompareSets(x.associated, y.associated)) return c;
     for (int k = 0; k < kFEWordIds; ++k) {
         if (x.wordIds[k] == -1 && y.wordIds[k] == -1) break;
         if (int c = Order(x.wordIds[k], y.wordIds[k])) return c;

@@ -176,7 +176,6 @@ bool ApplyRule(FE& n, int32_t ruleIndex) {
 }
 
 bool CombineEntries(FE& p, FE& h, const SimplePhraseEntry& s, FE& n) {
-    n = FE{};
     try {
         n.leftChild = &p;
         n.rightChild = &h;

@@ -25,7 +25,8 @@ bool ApplyRule(FE& n, int32_t rule);
 
 // Builds into n the combination of left entry p and right entry h by rule
 // part s: an intermediate entry when s does not finish its rule, otherwise
-// the rule's entry. False when the rule rejects the pair.
+// the rule's entry. False when the rule rejects the pair. n is a new entry
+// as constructed: it is filled, not cleared, since an entry is large.
 bool CombineEntries(FE& p, FE& h, const SimplePhraseEntry& s, FE& n);
 
 }  // namespace pv
