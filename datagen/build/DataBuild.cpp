@@ -118,6 +118,10 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     CleanLexicon(r.lexicon, links, r.report);
     r.links = ResolveLinks(links, r.lexicon, r.report);
     r.classes = ShareClasses(r.links);
+    r.pivotLinks = PivotLinks(r.links);
+    for (const BilingualLink& link : r.pivotLinks)
+        r.report.Read(LanguageCode(link.from.language) + "-" + LanguageCode(link.to.language),
+                      "translation links through English");
     r.inflection = DeriveInflection(r.lexicon, r.inventory, r.report);
     progress << "derived " << r.inflection.groups.size() << " inflection groups, " << r.inflection.details.size()
              << " inflection details, " << r.classes.size() << " lemmas with classes in " << watch.Seconds() << " s\n";

@@ -23,6 +23,7 @@ struct BuildResult {
     AttributeInventory inventory;
     Lexicon lexicon;
     std::set<BilingualLink> links;
+    std::set<BilingualLink> pivotLinks;  // translations through English, one way
     std::map<LemmaKey, std::set<int32_t>> classes;
     InflectionModel inflection;
     BuildReport report;

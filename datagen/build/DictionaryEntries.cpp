@@ -312,7 +312,8 @@ private:
     }
 
     void AddTranslations(std::vector<CollocationRecord>& records) {
-        // By entry id: the ids linked with it either way, with their ranks.
+        // By entry id: the ids linked with it either way, with their ranks,
+        // and those reached through English.
         const std::size_t ids = records.empty() ? 1 : static_cast<std::size_t>(records.back().id) + 1;
         std::vector<std::vector<std::pair<int32_t, int32_t>>> ranked(ids);
         for (const BilingualLink& link : r_.links) {
@@ -320,6 +321,11 @@ private:
             if (from == idOf_.end() || to == idOf_.end()) continue;
             ranked[from->second].push_back({link.rank, to->second});
             ranked[to->second].push_back({link.rank, from->second});
+        }
+        std::vector<std::vector<std::pair<int32_t, int32_t>>> pivoted(ids);
+        for (const BilingualLink& link : r_.pivotLinks) {
+            auto from = idOf_.find(link.from), to = idOf_.find(link.to);
+            if (from != idOf_.end() && to != idOf_.end()) pivoted[from->second].push_back({link.rank, to->second});
         }
         languageOfId_.assign(ids, {0, 0});
         for (const CollocationRecord& record : records)
@@ -332,7 +338,12 @@ private:
             std::vector<int32_t> linked;
             for (const auto& [rank, id] : links)
                 if (std::find(linked.begin(), linked.end(), id) == linked.end()) linked.push_back(id);
+            // How often the sources translate a word tells how usual it is;
+            // translations through English say nothing of that.
             record.sourceScore = LinkScore(linked.size());
+            std::vector<std::pair<int32_t, int32_t>>& pivots = pivoted[record.id];
+            std::sort(pivots.begin(), pivots.end());
+            for (const auto& [rank, id] : pivots) linked.push_back(id);
             translations_.push_back(SamePartOfSpeech(record, linked));
         }
     }

@@ -1,5 +1,7 @@
 #include "datagen/build/Translations.h"
 
+#include <algorithm>
+
 #include "textutil/TextConvert.h"
 
 namespace pv {
@@ -126,6 +128,39 @@ std::map<LemmaKey, std::set<int32_t>> ShareClasses(const std::set<BilingualLink>
     }
     classes.merge(secondHand);
     return classes;
+}
+
+std::set<BilingualLink> PivotLinks(const std::set<BilingualLink>& links) {
+    constexpr int32_t kEnglish = 1;
+    // Every lemma's links either way, best-ranked first.
+    std::map<LemmaKey, std::vector<std::pair<int32_t, LemmaKey>>> linked;
+    for (const BilingualLink& link : links) {
+        linked[link.from].push_back({link.rank, link.to});
+        linked[link.to].push_back({link.rank, link.from});
+    }
+    for (auto& [lemma, list] : linked) std::sort(list.begin(), list.end());
+    std::set<BilingualLink> pivots;
+    for (const auto& [lemma, list] : linked) {
+        if (lemma.language == kEnglish) continue;
+        std::set<int32_t> reached{lemma.language, kEnglish};
+        for (const auto& [rank, other] : list) reached.insert(other.language);
+        std::map<int32_t, int> found;  // translations taken per language
+        for (const auto& [rank, english] : list) {
+            if (english.language != kEnglish || english.partOfSpeech != lemma.partOfSpeech) continue;
+            std::set<int32_t> givenHere;
+            for (const auto& [nextRank, target] : linked.at(english)) {
+                if (target.partOfSpeech != lemma.partOfSpeech || reached.count(target.language) ||
+                    found[target.language] >= kPivotTranslations)
+                    continue;
+                pivots.insert({lemma, target, nextRank});
+                ++found[target.language];
+                givenHere.insert(target.language);
+            }
+            // Only the best English word that reaches a language speaks for it.
+            reached.insert(givenHere.begin(), givenHere.end());
+        }
+    }
+    return pivots;
 }
 
 }  // namespace pv

@@ -24,4 +24,12 @@ std::set<BilingualLink> ResolveLinks(const std::set<BilingualLink>& links, const
 // English link the classes of the lemmas it is linked to directly.
 std::map<LemmaKey, std::set<int32_t>> ShareClasses(const std::set<BilingualLink>& links);
 
+// Translations through English for the languages that a lemma's own links
+// do not reach: the first of its English translations of its own part of
+// speech, in rank order, that has translations of that part of speech in
+// such a language gives its best-ranked ones (at most kPivotTranslations).
+// Each link goes from the lemma to the translation.
+constexpr int kPivotTranslations = 2;
+std::set<BilingualLink> PivotLinks(const std::set<BilingualLink>& links);
+
 }  // namespace pv

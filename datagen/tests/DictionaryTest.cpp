@@ -131,7 +131,9 @@ TEST(Dictionary, EntriesReadBackThroughTheIndexesTheEngineUses) {
 
     // Translations both ways; the multi-word entry is found by its first word.
     EXPECT_EQ(TranslationTexts(files, house), (std::set<std::u16string>{u"casa", u"Haus"}));
-    EXPECT_EQ(TranslationTexts(files, casa), (std::set<std::u16string>{u"house"}));
+    // German is reached from Spanish only through English, after the direct ones.
+    EXPECT_EQ(TranslationTexts(files, casa), (std::set<std::u16string>{u"house", u"Haus"}));
+    EXPECT_EQ(files.LoadById(ParseIdList(casa.translations).front()).text, u"house");
     // Listed in the order of the sources (the bilingual dictionary is read
     // before the German list), not in the order of the ids.
     std::vector<std::u16string> ordered;
@@ -165,7 +167,8 @@ TEST(Dictionary, EntriesReadBackThroughTheIndexesTheEngineUses) {
     EXPECT_EQ(f.result.report.dropped.at("en").at("multi-word expression with a word not in the lexicon"), 1);
     EXPECT_EQ(f.result.report.dropped.at("en-es").at("number or date expression"), 1);
     EXPECT_EQ(f.result.report.read.at("en").at("multi-word entries in data/cols"), 1);
-    EXPECT_EQ(f.result.report.read.count("de-es"), 0u);
+    EXPECT_EQ(f.result.report.read.at("de-es").count("translation links"), 0u);
+    EXPECT_EQ(f.result.report.read.at("de-es").at("translation links through English"), 1);
 }
 
 TEST(Dictionary, SameSourcesGiveTheSameFiles) {

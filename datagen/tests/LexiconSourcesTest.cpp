@@ -369,5 +369,42 @@ TEST(ResolveLinks, AVerbNamedByAnotherFormGoesToTheAnalysedVerb) {
                                                  {{1, "she", pronoun}, {2, "тя", noun}}}));
 }
 
+TEST(PivotLinks, LanguagesALemmaDoesNotReachTakeTheTranslationsOfItsBestEnglishWord) {
+    const LemmaKey haus{4, "Haus", 1}, house{1, "house", 1}, establishment{1, "establishment", 1},
+        kashta{2, "къща", 1}, dom{2, "дом", 1}, kamara{2, "камара", 1}, uchrezhdenie{2, "учреждение", 1},
+        casa{5, "casa", 1}, casaDe{5, "Haus", 1}, heim{4, "Heim", 1}, home{1, "home", 1},
+        houseVerb{1, "house", 3}, nastanyavam{2, "настанявам", 3};
+    std::set<BilingualLink> links;
+    AddLink(links, {haus, houseVerb});
+    AddLink(links, {houseVerb, nastanyavam});
+    AddLink(links, {heim, home});
+    AddLink(links, {heim, house});
+    AddLink(links, {home, dom});
+    AddLink(links, {haus, house});
+    AddLink(links, {haus, establishment});
+    AddLink(links, {haus, casaDe});  // Spanish is reached directly
+    AddLink(links, {establishment, uchrezhdenie});
+    AddLink(links, {house, kashta});
+    AddLink(links, {house, dom});
+    AddLink(links, {house, kamara});
+    AddLink(links, {house, casa});
+    const std::set<BilingualLink> pivots = PivotLinks(links);
+    const struct {
+        LemmaKey from, to;
+        bool linked;
+    } cases[] = {
+        {haus, kashta, true},          {haus, dom, true},
+        {haus, kamara, false},         // two at most
+        {haus, uchrezhdenie, false},
+        {heim, dom, true},             {heim, kashta, false},  // only the best English word with Bulgarian speaks
+        {haus, casa, false},           // Spanish is reached directly
+        {casa, kashta, true},          {uchrezhdenie, haus, true},
+        {kashta, house, false},        // English is never a pivot's target
+        {haus, nastanyavam, false},    // nor a word of another part of speech
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(pivots.count({c.from, c.to}), c.linked ? 1u : 0u) << c.from.text << " -> " << c.to.text;
+}
+
 }  // namespace
 }  // namespace pv
