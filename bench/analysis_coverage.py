@@ -3,7 +3,8 @@
 
 Runs `pvtranslate --analyse` over the texts of each language and counts a
 word token (letters only, as the tokenizer cuts them) as read when one of
-its readings is in the language of the text. Tokens in capitals only
+its readings is in the language of the text, or, for an unknown word that
+translation cuts into parts (compounds), when every part has one. Tokens in capitals only
 (acronyms and key names: DNS, CTRL) are no words of the language and are
 counted apart. Prints the figure per
 language and the most frequent misses; exits 1 when a language of the
@@ -55,6 +56,7 @@ NOT_MESSAGE_TEXT = re.compile(r"%[-#+ 0-9.$*]*[hlLqjzt]*[a-zA-Z%]|(?<!\w)--?[\w-
                               r"|['\"`‘’“”«»„][^\s'\"`‘’“”«»„]*['\"`‘’“”«»„]|\\\w")
 WORD = re.compile(r"^[^\W\d_]+$")
 READING = re.compile(r"^  word .*, language (\d+) ")
+PART_READING = re.compile(r"^    word .*, language (\d+) ")
 CATALOG_HEADER = re.compile(r"^(--|Defined-By:|Support:|Documentation:)")
 # Placeholders (@UNIT@), addresses and option settings (Storage=) are no prose.
 NOT_PROSE = re.compile(r"@\w+@|\S+\(\d\)|\S+://\S+|\S*[=/]\S*")
@@ -101,13 +103,22 @@ def analyse(program, data, text):
     finally:
         os.unlink(f.name)
     tokens = []
+    parts = []  # reading languages of each part of the last token
     for line in out.splitlines():
         if not line.startswith(" "):
             tokens.append((line, set()))
+            parts = []
+        elif tokens and line.startswith("  part "):
+            parts.append(set())
         elif tokens:
-            m = READING.match(line)
-            if m:
+            m = READING.match(line) or PART_READING.match(line)
+            if m and line.startswith("    "):
+                parts[-1].add(int(m.group(1)))
+            elif m:
                 tokens[-1][1].add(int(m.group(1)))
+            if parts and line.startswith("    "):
+                # An unknown word reads in a language all its parts read in.
+                tokens[-1][1].update(set.intersection(*parts))
     return tokens
 
 
