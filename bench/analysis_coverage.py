@@ -4,10 +4,10 @@
 Runs `pvtranslate --analyse` over the texts of each language and counts a
 word token (letters only, as the tokenizer cuts them) as read when one of
 its readings is in the language of the text, or, for an unknown word that
-translation cuts into parts (compounds), when every part has one. Tokens in capitals only
-(acronyms and key names: DNS, CTRL) are no words of the language and are
-counted apart. Prints the figure per
-language and the most frequent misses; exits 1 when a language of the
+translation cuts into parts (compounds), when every part has one. Tokens
+in capitals only (acronyms and key names: DNS, CTRL) are no words of the
+language and are counted apart. Prints the figure per language and the
+most frequent misses; exits 1 when a language of the
 chosen set stays below 95%. Apart, and not in that figure, it prints how
 many misses read only in another language (foreign words the text quotes,
 such as English terms in an Italian message, but also chance readings of
@@ -107,21 +107,27 @@ def analyse(program, data, text):
         os.unlink(f.name)
     tokens = []
     parts = []  # reading languages of each part of the last token
+
+    def end_token():
+        # An unknown word reads in a language every one of its parts reads in.
+        if tokens and parts:
+            tokens[-1][1].update(set.intersection(*parts))
+
     for line in out.splitlines():
         if not line.startswith(" "):
+            end_token()
             tokens.append((line, set()))
             parts = []
         elif tokens and line.startswith("  part "):
             parts.append(set())
         elif tokens:
-            m = READING.match(line) or PART_READING.match(line)
-            if m and line.startswith("    "):
-                parts[-1].add(int(m.group(1)))
-            elif m:
+            m = READING.match(line)
+            if m:
                 tokens[-1][1].add(int(m.group(1)))
-            if parts and line.startswith("    "):
-                # An unknown word reads in a language all its parts read in.
-                tokens[-1][1].update(set.intersection(*parts))
+            m = PART_READING.match(line)
+            if m and parts:
+                parts[-1].add(int(m.group(1)))
+    end_token()
     return tokens
 
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/EngineError.h"
+#include "engine/EngineSettings.h"
 #include "morphology/LowerWord.h"
 #include "textutil/ErrorReporter.h"
 #include "textutil/TextConvert.h"
@@ -196,8 +197,6 @@ void ForEachAffix(const MyStrList& list, std::u16string_view text, Visit visit) 
     }
 }
 
-// Whether a cut between part (an affix) and rest is accepted.
-constexpr int32_t kGermanLanguage = 4;
 // A first part is a base form of three letters or more; the last part,
 // any form, of four or more: shorter or inflected pieces match by chance.
 constexpr std::size_t kMinFirstPart = 3;
@@ -223,11 +222,12 @@ std::u16string_view LinkedGermanBase(std::u16string_view part) {
     for (std::u16string_view link : kGermanLinks) {
         if (part.size() < kMinFirstPart + link.size() || part.substr(part.size() - link.size()) != link) continue;
         const std::u16string_view base = part.substr(0, part.size() - link.size());
-        if (ExactLanguages(base, true) & (1u << kGermanLanguage)) return base;
+        if (ExactLanguages(base, true) & (1u << kGerman)) return base;
     }
     return {};
 }
 
+// Whether a cut between part (an affix) and rest is accepted.
 bool AcceptCut(std::u16string_view part, std::u16string_view rest, bool allowAny) {
     const InflArray a = GetInflexionData(part);
     if (a.empty() && !allowAny) return false;
@@ -320,8 +320,12 @@ PositionList GetCompoundPositions(std::u16string_view word) {
     for (std::size_t i = 0; i + kMinFirstPart <= n; ++i)
         for (std::size_t j = i + kMinFirstPart; j <= n; ++j) {
             const std::u16string_view part = std::u16string_view(lower).substr(i, j - i);
-            if (j == n) languages[i][j] = part.size() >= kMinLastPart ? ExactLanguages(part, false) : 0;
-            else languages[i][j] = ExactLanguages(part, true) | (LinkedGermanBase(part).empty() ? 0 : 1u << kGermanLanguage);
+            if (j == n) {
+                languages[i][j] = part.size() >= kMinLastPart ? ExactLanguages(part, false) : 0;
+            } else {
+                languages[i][j] = ExactLanguages(part, true);
+                if (!LinkedGermanBase(part).empty()) languages[i][j] |= 1u << kGerman;
+            }
         }
     PositionList best;
     for (int32_t language = 0; language < 32; ++language) {
