@@ -57,14 +57,12 @@ bool MustCut(const WordEntryArr& e, std::size_t length) {
 
 // The parts between neighbouring cut points, each a position of its own.
 void AppendParts(const std::u16string& token, const std::u16string& mark, bool allowUnknown) {
-    PositionList cuts = GetPrefixPositions(token, allowUnknown);
-    const PositionList suffixCuts = GetSuffixPositions(token, allowUnknown);
-    cuts.insert(cuts.end(), suffixCuts.begin(), suffixCuts.end());
-    SortPositions(cuts);
+    const PositionList cuts = GetCutPositions(token, allowUnknown);
     for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
         const std::size_t from = static_cast<std::size_t>(cuts[i] - 1);
-        WordEntryArr part = Meanings(std::u16string_view(token).substr(from, cuts[i + 1] - cuts[i]),
-                                     u"/GetWordMeanings 1");
+        std::u16string_view word = std::u16string_view(token).substr(from, cuts[i + 1] - cuts[i]);
+        if (i + 2 < cuts.size()) word = CompoundPartWord(word);
+        WordEntryArr part = Meanings(word, u"/GetWordMeanings 1");
         part.mark = mark;
         part.weight = i + 2 < cuts.size() ? kInnerPartWeight : 0.0;
         Append(std::move(part));

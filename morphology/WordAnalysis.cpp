@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/EngineError.h"
+#include "engine/EngineSettings.h"
 #include "morphology/LowerWord.h"
 #include "textutil/ErrorReporter.h"
 #include "textutil/TextConvert.h"
@@ -196,6 +197,36 @@ void ForEachAffix(const MyStrList& list, std::u16string_view text, Visit visit) 
     }
 }
 
+// A first part is a base form of three letters or more; the last part,
+// any form, of four or more: shorter or inflected pieces match by chance.
+constexpr std::size_t kMinFirstPart = 3;
+constexpr std::size_t kMinLastPart = 4;
+// Longer tokens are no words; the search tries every substring.
+constexpr std::size_t kMaxCompoundLength = 40;
+// What German puts between a first part and the next: Arbeit-s-zeit,
+// Taste-n-folge, Gerät-e-nummer.
+constexpr std::u16string_view kGermanLinks[] = {u"es", u"er", u"en", u"s", u"n", u"e"};
+
+// The languages (bit per language) in which word is a form as written,
+// without spelling fixes; only base forms when baseOnly.
+uint32_t ExactLanguages(std::u16string_view word, bool baseOnly) {
+    uint32_t languages = 0;
+    for (const InflexionData& a : GetInflexionData(word))
+        if (a.weight == 0.0 && (!baseOnly || a.endingKey == -1) && a.language >= 0 && a.language < 32)
+            languages |= 1u << a.language;
+    return languages;
+}
+
+// The German base form that part is with a linking element; empty if none.
+std::u16string_view LinkedGermanBase(std::u16string_view part) {
+    for (std::u16string_view link : kGermanLinks) {
+        if (part.size() < kMinFirstPart + link.size() || part.substr(part.size() - link.size()) != link) continue;
+        const std::u16string_view base = part.substr(0, part.size() - link.size());
+        if (ExactLanguages(base, true) & (1u << kGerman)) return base;
+    }
+    return {};
+}
+
 // Whether a cut between part (an affix) and rest is accepted.
 bool AcceptCut(std::u16string_view part, std::u16string_view rest, bool allowAny) {
     const InflArray a = GetInflexionData(part);
@@ -280,9 +311,63 @@ PositionList GetSuffixPositions(std::u16string_view word, bool allowAny) {
     return positions;
 }
 
+PositionList GetCompoundPositions(std::u16string_view word) {
+    const std::u16string lower = LowerWord(word);
+    const std::size_t n = lower.size();
+    if (n < kMinFirstPart + kMinLastPart || n > kMaxCompoundLength) return {};
+    // languages[i][j]: those in which lower[i, j) can be a part there.
+    std::vector<std::vector<uint32_t>> languages(n + 1, std::vector<uint32_t>(n + 1, 0));
+    for (std::size_t i = 0; i + kMinFirstPart <= n; ++i)
+        for (std::size_t j = i + kMinFirstPart; j <= n; ++j) {
+            const std::u16string_view part = std::u16string_view(lower).substr(i, j - i);
+            if (j == n) {
+                languages[i][j] = part.size() >= kMinLastPart ? ExactLanguages(part, false) : 0;
+            } else {
+                languages[i][j] = ExactLanguages(part, true);
+                if (!LinkedGermanBase(part).empty()) languages[i][j] |= 1u << kGerman;
+            }
+        }
+    PositionList best;
+    for (int32_t language = 0; language < 32; ++language) {
+        const uint32_t bit = 1u << language;
+        // parts[i]: fewest parts covering lower[i, n); next[i]: where the
+        // first of them ends.
+        std::vector<std::size_t> parts(n + 1, n + 1), next(n + 1, 0);
+        parts[n] = 0;
+        for (std::size_t i = n; i-- > 0;)
+            for (std::size_t j = n; j >= i + kMinFirstPart; --j)
+                if ((languages[i][j] & bit) && parts[j] + 1 < parts[i]) {
+                    parts[i] = parts[j] + 1;
+                    next[i] = j;
+                }
+        if (parts[0] < 2 || parts[0] > n || (!best.empty() && parts[0] + 1 >= best.size())) continue;
+        PositionList positions{1};
+        for (std::size_t i = 0; i < n; i = next[i]) positions.push_back(static_cast<int32_t>(next[i] + 1));
+        best = std::move(positions);
+    }
+    return best;
+}
+
+std::u16string_view CompoundPartWord(std::u16string_view part) {
+    if (ExactLanguages(part, true)) return part;
+    const std::u16string lower = LowerWord(part);
+    const std::size_t length = LinkedGermanBase(lower).size();
+    return length ? part.substr(0, length) : part;
+}
+
 void SortPositions(PositionList& positions) {
     std::sort(positions.begin(), positions.end());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+}
+
+PositionList GetCutPositions(std::u16string_view word, bool allowUnknown) {
+    PositionList cuts = allowUnknown ? GetCompoundPositions(word) : PositionList{};
+    if (!cuts.empty()) return cuts;
+    cuts = GetPrefixPositions(word, allowUnknown);
+    const PositionList suffixCuts = GetSuffixPositions(word, allowUnknown);
+    cuts.insert(cuts.end(), suffixCuts.begin(), suffixCuts.end());
+    SortPositions(cuts);
+    return cuts;
 }
 
 WordEntryArr SplitWord(std::u16string& word) {

@@ -45,8 +45,22 @@ using PositionList = std::vector<int32_t>;
 PositionList GetPrefixPositions(std::u16string_view word, bool allowAny);
 // length + 1, then the position of every known suffix that ends the word.
 PositionList GetSuffixPositions(std::u16string_view word, bool allowAny);
+// 1, the position of every further part and length + 1 when the word
+// splits wholly into words of one language as written: base forms of at
+// least three letters (German: also with a linking "s", "n", "en", "e",
+// "er" or "es") and a last part of at least four letters in any form. The
+// fewest parts win, then the longest first part. Empty when there is no
+// such split.
+PositionList GetCompoundPositions(std::u16string_view word);
+// The word a compound part but the last stands for: a base form as
+// written, else without its German linking element if that leaves one.
+std::u16string_view CompoundPartWord(std::u16string_view part);
 // Ascending, without repeats.
 void SortPositions(PositionList& positions);
+// Where translation cuts a word into parts, ascending from 1 to length + 1:
+// an unknown word (allowUnknown) that is a compound of known words into
+// those, any other at its known prefixes and suffixes.
+PositionList GetCutPositions(std::u16string_view word, bool allowUnknown);
 // The readings of the longest left part that, with the rest, splits word
 // into two analysable parts of one language; word becomes the rest. No
 // readings, word unchanged, when there is no such split.

@@ -29,6 +29,19 @@ std::string WithLabel(int32_t value) {
     return label.empty() ? std::to_string(value) : std::to_string(value) + " (" + label + ")";
 }
 
+void WriteReadings(const WordEntryArr& entry, const std::string& indent, std::ostream& out) {
+    if (entry.meanings.empty()) out << indent << "no reading\n";
+    for (const WordEntry& reading : entry.meanings) {
+        out << indent << "word " << reading.id << " \"" << Utf8Encode(reading.baseForm) << "\", part of speech "
+            << WithLabel(reading.partOfSpeech) << ", language " << reading.language << " ("
+            << Utf8Encode(GetLanguageName(reading.language, kSelector)) << "), weight " << reading.readingWeight
+            << "\n" << indent << "  values:";
+        for (std::size_t i = 0; i < reading.attributes.size(); ++i)
+            out << (i ? ", " : " ") << WithLabel(reading.attributes[i]);
+        out << "\n";
+    }
+}
+
 }  // namespace
 
 bool FindDataFolder(const std::string& dataDir, std::string& error) {
@@ -59,22 +72,20 @@ void WriteAnalysis(std::u16string_view text, std::ostream& out) {
             continue;
         }
         out << Utf8Encode(token) << "\n";
-        WordEntryArr entry;
         try {
-            entry = GetWordMeanings(token);
+            const WordEntryArr entry = GetWordMeanings(token);
+            WriteReadings(entry, "  ", out);
+            if (!entry.meanings.empty()) continue;
+            // An unknown word is read in the parts translation cuts it into.
+            const PositionList cuts = GetCutPositions(token, true);
+            for (std::size_t i = 0; cuts.size() > 2 && i + 1 < cuts.size(); ++i) {
+                std::u16string_view part = std::u16string_view(token).substr(cuts[i] - 1, cuts[i + 1] - cuts[i]);
+                if (i + 2 < cuts.size()) part = CompoundPartWord(part);
+                out << "  part " << Utf8Encode(part) << "\n";
+                WriteReadings(GetWordMeanings(part), "    ", out);
+            }
         } catch (const std::exception& e) {
             out << "  error: " << e.what() << "\n";
-            continue;
-        }
-        if (entry.meanings.empty()) out << "  no reading\n";
-        for (const WordEntry& reading : entry.meanings) {
-            out << "  word " << reading.id << " \"" << Utf8Encode(reading.baseForm) << "\", part of speech "
-                << WithLabel(reading.partOfSpeech) << ", language " << reading.language << " ("
-                << Utf8Encode(GetLanguageName(reading.language, kSelector)) << "), weight "
-                << reading.readingWeight << "\n    values:";
-            for (std::size_t i = 0; i < reading.attributes.size(); ++i)
-                out << (i ? ", " : " ") << WithLabel(reading.attributes[i]);
-            out << "\n";
         }
     }
 }

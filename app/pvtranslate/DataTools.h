@@ -19,7 +19,9 @@ bool FindDataFolder(const std::string& dataDir, std::string& error);
 bool LoadAnalysisTables(const std::string& dataDir, std::string& error);
 
 // For each token of text: the token, then every reading with word id,
-// form, part of speech, language, weight and values with their labels.
+// form, part of speech, language, weight and values with their labels; an
+// unknown word that translation cuts into parts, each part ("  part P")
+// with its readings indented further.
 void WriteAnalysis(std::u16string_view text, std::ostream& out);
 
 // The rows of the word-forms listing, labels and form separated by a tab;

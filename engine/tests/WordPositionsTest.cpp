@@ -36,6 +36,10 @@ TEST_F(WordPositionsTest, TokensBecomeTheirParts) {
         {u"evler", {{u"ev", 3.0, true}, {u"ler", 0.0, true}}},
         // A German word of six letters is not cut for being German.
         {u"Hauses", {{u"Hauses", 0.0, true}}},
+        // An unknown compound of known words is cut into them, the linking
+        // element going with the word before it.
+        {u"Türenhaus", {{u"Tür", 3.0, true}, {u"haus", 0.0, true}}},
+        {u"walkbooks", {{u"walk", 3.0, true}, {u"books", 0.0, true}}},
     };
     for (const Case& c : cases) {
         ResetEngine();

@@ -157,6 +157,32 @@ TEST_F(MorphologyTest, AffixPositionsNeedKnownPartsOfOneLanguage) {
     EXPECT_EQ(GetSuffixPositions(u"", true), (PositionList{1}));
 }
 
+TEST_F(MorphologyTest, CompoundsSplitWhollyIntoWordsOfOneLanguage) {
+    const std::pair<std::u16string, PositionList> cases[] = {
+        {u"walkbook", {1, 5, 9}},
+        {u"Newbooks", {1, 4, 9}},          // the last part in any form
+        {u"Haustürhaus", {1, 5, 8, 12}},
+        {u"Türenhaus", {1, 6, 10}},        // a German linking element
+        {u"Hauseshaus", {1, 7, 11}},
+        {u"walkedbook", {}},               // a first part only as base form
+        {u"walknov", {}},                  // parts of two languages
+        {u"Haustür", {}},                  // a last part under four letters
+        {u"walkxbook", {}},
+        {u"walk", {}},
+        {std::u16string(41, u'a'), {}},
+    };
+    for (const auto& [word, expected] : cases) EXPECT_EQ(GetCompoundPositions(word), expected) << Utf8Encode(word);
+
+    const std::pair<std::u16string, std::u16string> words[] = {
+        {u"Türen", u"Tür"}, {u"Hauses", u"Haus"}, {u"Haus", u"Haus"}, {u"walked", u"walked"}, {u"xyzs", u"xyzs"}};
+    for (const auto& [part, word] : words) EXPECT_EQ(CompoundPartWord(part), word) << Utf8Encode(part);
+
+    // Only an unknown word is cut as a compound; a known one at its affixes.
+    EXPECT_EQ(GetCutPositions(u"Haustürhaus", true), (PositionList{1, 5, 8, 12}));
+    EXPECT_EQ(GetCutPositions(u"Haustürhaus", false), (PositionList{1, 12}));
+    EXPECT_EQ(GetCutPositions(u"Haustür", false), (PositionList{1, 5, 8}));
+}
+
 TEST(WordAnalysis, SortPositionsSortsAndDropsRepeats) {
     const std::pair<PositionList, PositionList> cases[] = {
         {{1, 4, 4, 7}, {1, 4, 7}}, {{1, 7, 7}, {1, 7}}, {{8, 5, 1, 5}, {1, 5, 8}}, {{}, {}}};

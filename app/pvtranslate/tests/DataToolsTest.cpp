@@ -38,6 +38,22 @@ TEST_F(DataToolsTest, AnalysePrintsEveryReadingOfEveryToken) {
               "  no reading\n");
 }
 
+TEST_F(DataToolsTest, AnalysePrintsThePartsOfAnUnknownCompound) {
+    std::ostringstream out;
+    WriteAnalysis(u"Türenhaus walkxbook", out);
+    EXPECT_EQ(out.str(),
+              "Türenhaus\n"
+              "  no reading\n"
+              "  part Tür\n"
+              "    word 201 \"tür\", part of speech 1 (n.), language 4 (German), weight 0\n"
+              "      values: 1 (n.), 11 (sg.), 769\n"
+              "  part haus\n"
+              "    word 200 \"haus\", part of speech 1 (n.), language 4 (German), weight 0\n"
+              "      values: 1 (n.), 11 (sg.)\n"
+              "walkxbook\n"
+              "  no reading\n");
+}
+
 TEST_F(DataToolsTest, FormsPrintsTheListingAsTwoColumns) {
     std::ostringstream out;
     WriteWordForms(u"men", 0, out);
