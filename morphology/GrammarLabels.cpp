@@ -117,6 +117,10 @@ constexpr GrammarLabel kGrammarLabels[] = {
     {935, u"същ.фраза", u"n.phrase"},
     {936, u"+мест.", u"+pron."},
     {937, u"посл.", u"seq."},
+    {938, u"преизк.", u"evid."},
+    {939, u"необх.", u"necess."},
+    {940, u"бъд.прич.", u"fut.part."},
+    {941, u"относ.", u"rel."},
 };
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "datagen/build/PhraseRuleSource.h"
 #include "datagen/build/ProgramOutput.h"
 #include "datagen/build/SourceText.h"
+#include "datagen/build/TurkishLexicon.h"
 
 namespace pv {
 
@@ -61,7 +62,8 @@ std::string SourcePath(const BuildOptions& options, const SourceEntry& e, const 
     return path;
 }
 
-void ReadSource(const BuildOptions& options, const SourceEntry& e, BuildResult& r, std::set<BilingualLink>& links) {
+void ReadSource(const BuildOptions& options, const SourceEntry& e, BuildResult& r, std::set<BilingualLink>& links,
+                TurkishMorphology& turkish) {
     if (e.kind == "analyser") {
         std::string dump = ProgramOutput({options.ltPrint, SourcePath(options, e)});
         ReadApertiumAnalyser(dump, e.from, r.inventory, *r.tags, r.lexicon, r.report);
@@ -76,7 +78,8 @@ void ReadSource(const BuildOptions& options, const SourceEntry& e, BuildResult& 
         ReadGermanEnglish(ReadWholeFile(SourcePath(options, e)), r.inventory, *r.tags, r.lexicon, links, r.report);
     } else if (e.kind == "hunspell") {
         ReadHunspell(ReadWholeFile(SourcePath(options, e, ".aff")), ReadWholeFile(SourcePath(options, e, ".dic")),
-                     e.from, e.verbEndings, r.inventory, *r.tags, r.lexicon, r.report);
+                     e.from, e.verbEndings, r.inventory, *r.tags, r.lexicon, r.report,
+                     e.from == "tr" ? &turkish : nullptr);
     }
 }
 
@@ -90,6 +93,7 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     const PhraseTableSet rules = CompilePhraseRules(source("phrases"), r.inventory);
     TagMapping tags = TagMapping::Parse(ReadWholeFile(source("tags.txt")), "tags.txt", r.inventory);
     r.tags = &tags;
+    TurkishMorphology turkish(ParseTurkishGrammar(ReadWholeFile(source("turkish.txt")), "turkish.txt", r.inventory));
     std::vector<SourceEntry> entries = ParseSourceList(ReadWholeFile(source("sources.txt")), "sources.txt");
     // Every package is checked before the long work starts.
     for (const SourceEntry& e : entries)
@@ -100,7 +104,7 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     std::set<BilingualLink> links;
     auto read = [&](const SourceEntry& e) {
         Stopwatch watch;
-        ReadSource(options, e, r, links);
+        ReadSource(options, e, r, links, turkish);
         progress << "read " << e.kind << " " << e.from << (e.to.empty() ? "" : "-" + e.to) << " ("
                  << e.package << ") in " << watch.Seconds() << " s\n";
     };
@@ -109,9 +113,18 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     for (const SourceEntry& e : entries)
         if (e.kind == "headwords")
             AddHeadwordLemmas(links, LanguageNumber(e.from), Split(e.path, ','), r.inventory, r.lexicon, r.report);
+    // The dictionaries' Turkish lemmas take the whole paradigm of the suffix
+    // rules, once the spelling dictionary has shown how their stems behave.
+    std::set<LemmaKey> turkishLemmas;
+    const int32_t turkishNumber = LanguageNumber("tr");
+    for (auto it = r.lexicon.lemmas.lower_bound(LemmaKey{turkishNumber, "", 0});
+         it != r.lexicon.lemmas.end() && it->first.language == turkishNumber; ++it)
+        turkishLemmas.insert(it->first);
+    AddTurkishListedWords(turkish.Grammar(), r.lexicon, r.report);
     // Full-form lists come last: their words join the lemmas read so far.
     for (const SourceEntry& e : entries)
         if (e.kind == "hunspell") read(e);
+    AddTurkishParadigms(turkishLemmas, turkish, r.lexicon, r.report);
 
     Stopwatch watch;
     AddGermanNounCases(r.lexicon, r.inventory, r.report);

@@ -6,6 +6,7 @@
 
 #include "datagen/build/AttributeInventory.h"
 #include "datagen/build/SourceText.h"
+#include "datagen/build/TurkishLexicon.h"
 #include "morphology/LowerWord.h"
 #include "textutil/TextConvert.h"
 
@@ -263,11 +264,12 @@ std::vector<HunspellWord> ExpandHunspell(std::string_view aff, std::string_view 
 
 void ReadHunspell(std::string_view aff, std::string_view dic, const std::string& language,
                   const std::vector<std::string>& verbEndings, const AttributeInventory& inventory,
-                  const TagMapping& tags, Lexicon& lexicon, BuildReport& report) {
+                  const TagMapping& tags, Lexicon& lexicon, BuildReport& report, TurkishMorphology* suffixRules) {
     const int32_t number = LanguageNumber(language);
     std::vector<std::string> unknown;
     const int32_t personAttribute = inventory.AttributeOf(inventory.ValueId("first-person"));
     std::vector<HunspellWord> words = ExpandHunspell(aff, dic, report, language);
+    if (suffixRules != nullptr) AttachTurkishWords(words, *suffixRules, lexicon, report);
     // The lemmas not from an analyser that have a word which is no lemma of
     // its own among their forms ("liest" of "lesen"): the word joins them,
     // with its affixed forms ("gelesene" of "gelesen") as forms of no values

@@ -13,6 +13,8 @@
 
 namespace pv {
 
+class TurkishMorphology;
+
 constexpr std::size_t kMaxHunspellForms = 2000;
 
 // The surface forms of each dictionary word, the word itself first unless
@@ -39,8 +41,11 @@ std::vector<HunspellWord> ExpandHunspell(std::string_view aff, std::string_view 
 // scheme, where a tag "POS:AFFIX" (the value name of the word's part of
 // speech) wins over the bare affix; a form that a lemma already has is not
 // added again, nor one with the values of another form of the lemma.
+// With suffix rules, the words and forms that parse through them are read
+// first (AttachTurkishWords), and only the rest as above.
 void ReadHunspell(std::string_view aff, std::string_view dic, const std::string& language,
                   const std::vector<std::string>& verbEndings, const AttributeInventory& inventory,
-                  const TagMapping& tags, Lexicon& lexicon, BuildReport& report);
+                  const TagMapping& tags, Lexicon& lexicon, BuildReport& report,
+                  TurkishMorphology* suffixRules = nullptr);
 
 }  // namespace pv

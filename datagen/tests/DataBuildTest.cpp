@@ -71,7 +71,7 @@ struct Fixture {
         options.out = tmp.path("out");
         options.ltPrint = "cat";  // the fixture "transducers" are already text dumps
         std::filesystem::create_directories(options.sources);
-        for (const char* name : {"attributes.txt", "tags.txt", "spellfix.txt", "prefixes.txt", "suffixes.txt"})
+        for (const char* name : {"attributes.txt", "tags.txt", "spellfix.txt", "prefixes.txt", "suffixes.txt", "turkish.txt"})
             std::filesystem::copy_file(std::filesystem::path(PV_TEST_DATA) / name,
                                        std::filesystem::path(options.sources) / name);
         Write(options.sources + "/sources.txt",
@@ -245,11 +245,12 @@ TEST(DataBuild, WrittenLexiconLoadsAndAnalysesWords) {
                                                    {u"м.р.,мн.ч.,вин.пад.,", u"hunde"},
                                                    {u"м.р.,мн.ч.,дат.пад.,", u"hunden"},
                                                    {u"м.р.,мн.ч.,род.пад.,", u"hunde"}}));
-    // Two spellings of one form each show their own text.
+    // Two spellings of the plural each show their own text: the one the
+    // suffix rules read with its case, the other with its affix's value.
     EXPECT_EQ(ListWordForms(u"göz", 3, 1), (Rows{{u"n., Turkish", u"göz"},
-                                                 {u"", u"göz"},
+                                                 {u"sg.,nom.case,", u"göz"},
                                                  {u"pl.,", u"gözlar"},
-                                                 {u"pl.,", u"gözler"}}));
+                                                 {u"pl.,nom.case,", u"gözler"}}));
 
     // Every other file the engine opens at start is a complete container.
     std::vector<std::string> files = {"DATA\\RELS.DAT", "DATA\\EXTREL.IDX", "Data\\CDHEAD.DAT",

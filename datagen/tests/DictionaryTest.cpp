@@ -65,7 +65,7 @@ struct DictionaryFixture {
         options.out = tmp.path("out");
         options.ltPrint = "cat";
         std::filesystem::create_directories(options.sources);
-        for (const char* name : {"attributes.txt", "tags.txt"})
+        for (const char* name : {"attributes.txt", "tags.txt", "turkish.txt"})
             std::filesystem::copy_file(std::filesystem::path(PV_TEST_DATA) / name,
                                        std::filesystem::path(options.sources) / name);
         Write(options.sources + "/sources.txt",
