@@ -370,17 +370,14 @@ TurkishParadigm TurkishMorphology::Paradigm(const std::string& lemma, bool verb)
     } else {
         stem.yStem = Listed(grammar_.yStems, text);
     }
-    // What the endings depend on: the flags and the stem from its last but
-    // one vowel (harmony after a dropped vowel, the letter before a stop).
-    std::size_t from = text.size() - 1, vowels = 0;
-    while (from > 0 && vowels < 2) {
-        if (IsVowel(text[from])) ++vowels;
-        if (vowels < 2) --from;
-    }
-    from = std::min(from, text.size() >= 2 ? text.size() - 2 : 0);
-    std::string key{verb ? 'v' : 'n', stem.word.pending != 0 ? 's' : '-', stem.wideAorist ? 'w' : '-',
-                    stem.raised ? 'r' : '-', stem.yStem ? 'y' : '-'};
-    key += Utf8Encode(text.substr(from));
+    // What the endings depend on: the flags, the last letter, the last vowel
+    // (and the one before it where a final a or e gives way to Iyor) and
+    // whether a softening k follows an n.
+    const std::u16string head = text.substr(0, text.size() - 1);
+    std::u16string key{verb ? u'v' : u'n', stem.word.pending != 0 ? u's' : u'-', stem.wideAorist ? u'w' : u'-',
+                       stem.raised ? u'r' : u'-', stem.yStem ? u'y' : u'-', last, Word{text, 0}.LastVowel(),
+                       IsVowel(last) ? Word{head, 0}.LastVowel() : u'-',
+                       head.empty() ? u'-' : head.back() == u'n' ? u'n' : u'-'};
     auto& endings = endings_[key];
     if (!endings) endings = MakeEndings(stem, verb);
     return {Utf8Encode(text.substr(0, text.size() - 1)), endings.get()};

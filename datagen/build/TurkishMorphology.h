@@ -95,7 +95,7 @@ private:
 
     TurkishGrammar grammar_;
     std::map<std::u16string, bool> softens_, wideAorist_;
-    std::unordered_map<std::string, std::unique_ptr<TurkishEndings>> endings_;  // by the class of a stem
+    std::map<std::u16string, std::unique_ptr<TurkishEndings>> endings_;  // by the class of a stem
 };
 
 }  // namespace pv
