@@ -121,6 +121,8 @@ constexpr GrammarLabel kGrammarLabels[] = {
     {939, u"необх.", u"necess."},
     {940, u"бъд.прич.", u"fut.part."},
     {941, u"относ.", u"rel."},
+    {942, u"възм.", u"potential"},
+    {943, u"+е", u"copula"},
 };
 
 }  // namespace

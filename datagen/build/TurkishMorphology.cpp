@@ -170,20 +170,22 @@ TurkishGrammar ParseTurkishGrammar(const std::string& text, const std::string& f
         if (kind == "plural") {
             expect(w.size() == 2, "plural SUFFIX");
             g.plural = SuffixText(w[1], line);
-        } else if (kind == "negative") {
-            expect(w.size() == 2, "negative SUFFIX");
-            g.negative = SuffixText(w[1], line);
+        } else if (kind == "polarity") {
+            expect(w.size() == 3 || (w.size() == 4 && w[3] == "finite"), "polarity VALUES SUFFIX [finite]");
+            TurkishGrammar::Polarity p{values(w[1]), SuffixText(w[2], line), false, w.size() == 4};
+            p.negative = std::count(p.values.begin(), p.values.end(), g.negativeValue) > 0;
+            g.polarities.push_back(std::move(p));
         } else if (kind == "possessor" || kind == "case") {
             expect(w.size() == 3 || w.size() == 4, "possessor|case VALUE SUFFIX [OTHER SUFFIX]");
             TurkishGrammar::Suffix s{values(w[1]), SuffixText(w[2], line), {}};
             if (w.size() == 4) s.other = SuffixText(w[3], line);
             s.thirdPerson = kind == "possessor" && w[1].find("third") != std::string::npos;
             (kind == "case" ? g.cases : g.possessors).push_back(std::move(s));
-        } else if (kind == "relative") {
-            expect(w.size() >= 4, "relative VALUE SUFFIX CASE...");
-            g.relative = id(w[1]);
-            g.relativeSuffix = SuffixText(w[2], line);
-            for (std::size_t i = 3; i < w.size(); ++i) g.relativeCases.push_back(values(w[i]).at(0));
+        } else if (kind == "after-case") {
+            expect(w.size() >= 4, "after-case VALUE SUFFIX CASE...");
+            TurkishGrammar::AfterCase a{values(w[1]).at(0), SuffixText(w[2], line), {}};
+            for (std::size_t i = 3; i < w.size(); ++i) a.cases.push_back(values(w[i]).at(0));
+            g.afterCases.push_back(std::move(a));
         } else if (kind == "finite" || kind == "finite-negative") {
             expect(w.size() == 8, "finite VALUES 1SG 2SG 3SG 1PL 2PL 3PL");
             TurkishGrammar::Tense tense;
@@ -263,7 +265,8 @@ std::unique_ptr<TurkishEndings> TurkishMorphology::MakeEndings(const Stem& stem,
         if (atStem && stem.raised && (StartsBuffered(suffix) || (!suffix.empty() && suffix[0] == u'I')))
             w.text.back() = u'i';
         if (atStem && stem.yStem && StartsBuffered(suffix)) w.Put(u'y');
-        Attach(w, suffix, stem.wideAorist);
+        // After a suffix (-Abil) the aorist is -Ir.
+        Attach(w, suffix, atStem && stem.wideAorist);
         return w;
     };
     auto emit = [&](const Word& w, WordArray values) {
@@ -286,12 +289,15 @@ std::unique_ptr<TurkishEndings> TurkishMorphology::MakeEndings(const Stem& stem,
                     if (possessor != nullptr) values.insert(values.end(), possessor->values.begin(), possessor->values.end());
                     values.insert(values.end(), c.values.begin(), c.values.end());
                     emit(w, values);
-                    if (g.relative != 0 && std::count(g.relativeCases.begin(), g.relativeCases.end(), c.values.at(0))) {
-                        Word relative = w;
-                        Attach(relative, g.relativeSuffix, false);
-                        values.push_back(g.relative);
-                        emit(relative, values);
-                    }
+                    // Participles take none of them.
+                    for (const TurkishGrammar::AfterCase& after : g.afterCases)
+                        if (base.empty() && std::count(after.cases.begin(), after.cases.end(), c.values.at(0))) {
+                            Word more = w;
+                            Attach(more, after.text, false);
+                            WordArray moreValues = values;
+                            moreValues.push_back(after.value);
+                            emit(more, moreValues);
+                        }
                 }
             }
         }
@@ -299,26 +305,25 @@ std::unique_ptr<TurkishEndings> TurkishMorphology::MakeEndings(const Stem& stem,
     if (!verb) {
         nounForms(stem.word, true, {}, true);
     } else {
-        for (bool negative : {false, true}) {
-            const Word start = negative ? next(stem.word, true, g.negative) : stem.word;
-            const bool atStem = !negative;
-            const WordArray polarity = negative ? WordArray{g.negativeValue} : WordArray{};
+        std::vector<TurkishGrammar::Polarity> polarities{{}};
+        polarities.insert(polarities.end(), g.polarities.begin(), g.polarities.end());
+        for (const TurkishGrammar::Polarity& polarity : polarities) {
+            const bool atStem = polarity.text.empty();
+            const Word start = atStem ? stem.word : next(stem.word, true, polarity.text);
             auto with = [&](WordArray values, const WordArray& more) {
                 values.insert(values.end(), more.begin(), more.end());
-                values.insert(values.end(), polarity.begin(), polarity.end());
+                values.insert(values.end(), polarity.values.begin(), polarity.values.end());
                 return values;
             };
-            emit(next(start, atStem, u"mAk"), with({g.infinitive}, {}));
+            if (!polarity.finiteOnly) emit(next(start, atStem, u"mAk"), with({g.infinitive}, {}));
             for (const TurkishGrammar::Tense& tense : g.tenses) {
                 using Polarity = TurkishGrammar::Tense::Polarity;
-                if (tense.polarity == (negative ? Polarity::kPositive : Polarity::kNegative)) continue;
-                // A tense whose endings hold the negative starts at the stem.
-                const Word& from = tense.polarity == Polarity::kNegative ? stem.word : start;
+                if (tense.polarity == (polarity.negative ? Polarity::kPositive : Polarity::kNegative)) continue;
                 for (std::size_t k = 0; k < tense.persons.size(); ++k)
                     for (const std::u16string& suffix : tense.persons[k])
-                        emit(next(from, atStem || tense.polarity == Polarity::kNegative, suffix),
-                             with(tense.values, g.personValues[k]));
+                        emit(next(start, atStem, suffix), with(tense.values, g.personValues[k]));
             }
+            if (polarity.finiteOnly) continue;
             for (const TurkishGrammar::Nonfinite& n : g.nonfinite) {
                 const Word w = next(start, atStem, n.text);
                 using Inflection = TurkishGrammar::Nonfinite::Inflection;

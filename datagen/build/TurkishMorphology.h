@@ -40,11 +40,24 @@ struct TurkishGrammar {
         WordArray values;
     };
 
-    std::u16string plural, negative;
+    // A suffix after the stem of every form of a verb (negative,
+    // potential), or of its finite forms only.
+    struct Polarity {
+        WordArray values;
+        std::u16string text;
+        bool negative = false, finiteOnly = false;
+    };
+    // A suffix after a noun's forms in some cases (-ki, the copula).
+    struct AfterCase {
+        int32_t value = 0;
+        std::u16string text;
+        WordArray cases;
+    };
+
+    std::u16string plural;
     std::vector<Suffix> possessors, cases;
-    WordArray relativeCases;
-    int32_t relative = 0;
-    std::u16string relativeSuffix;
+    std::vector<Polarity> polarities;
+    std::vector<AfterCase> afterCases;
     std::vector<Tense> tenses;
     std::vector<Nonfinite> nonfinite;
     std::vector<std::u16string> aoristIr, softStems, raisedStems, yStems;

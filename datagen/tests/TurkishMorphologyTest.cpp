@@ -78,6 +78,7 @@ TEST(TurkishMorphology, MakesNounFormsWithHarmonyBuffersAndSoftening) {
         {"su", "singular+locative", "suda"},
         // one level of -ki
         {"ev", "singular+locative+relative-ki", "evdeki"},
+        {"kitap", "plural+nominative+copula", "kitaplardır"},
     });
 }
 
@@ -102,6 +103,11 @@ TEST(TurkishMorphology, MakesVerbFormsOfRegularAndIrregularStems) {
         {"gelmek", "present-active-participle+singular+nominative", "gelen"},
         {"gelmek", "past-participle+singular+possessive-first-singular+locative", "geldiğimde"},
         {"gelmek", "adverbial-participle", "gelip"},
+        {"gelmek", "past+evidential+copula+third-person+singular", "gelmiştir"},
+        {"gelmek", "potential+aorist+indicative+third-person+singular", "gelebilir"},
+        {"gelmek", "negative+potential+aorist+indicative+first-person+singular", "gelemem"},
+        {"yapmak", "negative+potential+past+indicative+third-person+singular", "yapamadı"},
+        {"okumak", "negative+potential+present+indicative+third-person+singular", "okuyamıyor"},
         {"yapmak", "aorist+indicative+third-person+singular", "yapar"},
         {"çalışmak", "aorist+indicative+third-person+singular", "çalışır"},
         {"okumak", "present+indicative+third-person+singular", "okuyor"},
