@@ -364,8 +364,9 @@ TurkishParadigm TurkishMorphology::Paradigm(const std::string& lemma, bool verb)
     const std::size_t syllables = Syllables(text);
     if (IsSoftening(last) && text.size() >= 2) {
         auto hint = softens_.find(text);
-        const bool soft = hint != softens_.end() ? hint->second
-                          : Listed(grammar_.softStems, text) || (!verb && syllables >= 2 && last != u't');
+        // The list wins over the hints: "et" is a noun (eti) as well.
+        const bool soft = Listed(grammar_.softStems, text) ||
+                          (hint != softens_.end() ? hint->second : !verb && syllables >= 2 && last != u't');
         if (soft) stem.word.pending = last, stem.word.text.pop_back();
     }
     if (verb) {

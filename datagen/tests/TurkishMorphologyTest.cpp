@@ -140,12 +140,14 @@ TEST(TurkishMorphology, LearnsStemsFromTheSpellingDictionary) {
     morphology.LearnStem("kaybet", {"kaybet", "kaybediyor", "kaybeder", "kaybetti"});
     morphology.LearnStem("kağıt", {"kağıt", "kağıdı", "kağıtlar"});
     morphology.LearnStem("hukuk", {"hukuk", "hukuku"});
+    morphology.LearnStem("et", {"et", "eti", "ete"});
     ExpectForms(morphology, {
         {"kaybetmek", "present+indicative+third-person+singular", "kaybediyor"},
         {"kaybetmek", "aorist+indicative+third-person+singular", "kaybeder"},
         {"kağıt", "singular+accusative", "kağıdı"},
         {"hukuk", "singular+accusative", "hukuku"},
         {"ahlak", "singular+accusative", "ahlağı"},
+        {"etmek", "present+indicative+third-person+singular", "ediyor"},
     });
 }
 
