@@ -81,8 +81,10 @@ void AddTurkishListedWords(const TurkishGrammar& grammar, Lexicon& lexicon, Buil
 void AddTurkishParadigms(const std::set<LemmaKey>& keys, TurkishMorphology& morphology, Lexicon& lexicon,
                          BuildReport& report) {
     const TurkishGrammar& g = morphology.Grammar();
+    std::set<std::string> listed;
+    for (const TurkishGrammar::ListedForm& word : g.words) listed.insert(word.lemma);
     for (const LemmaKey& key : keys) {
-        if (key.partOfSpeech != g.noun && key.partOfSpeech != g.verb) continue;
+        if ((key.partOfSpeech != g.noun && key.partOfSpeech != g.verb) || listed.count(key.text)) continue;
         auto lemma = lexicon.lemmas.find(key);
         if (lemma == lexicon.lemmas.end()) continue;
         std::vector<WordForm> forms = morphology.Forms(key.text, key.partOfSpeech == g.verb);

@@ -198,7 +198,11 @@ TEST(TurkishMorphology, ReadsSpellingDictionaryWordsAsFormsOfTheirLemmas) {
     EXPECT_EQ(lexicon.lemmas.count(LemmaKey{tr, "xyz", noun}), 1u);
 
     // The dictionaries' lemmas take their whole paradigm.
-    AddTurkishParadigms({LemmaKey{tr, "gelmek", verb}, LemmaKey{tr, "kale", noun}}, morphology, lexicon, report);
+    // "bu" is a listed word: its namesake noun takes no forms of the rules (buyu).
+    lexicon.lemmas[LemmaKey{tr, "bu", noun}].forms.insert(WordForm{"bu", Values("singular")});
+    AddTurkishParadigms({LemmaKey{tr, "gelmek", verb}, LemmaKey{tr, "kale", noun}, LemmaKey{tr, "bu", noun}},
+                        morphology, lexicon, report);
+    EXPECT_EQ(lexicon.lemmas.at(LemmaKey{tr, "bu", noun}).forms.size(), 1u);
     EXPECT_TRUE(gelmek.forms.count(WordForm{"geliyoruz", Values("present+indicative+first-person+plural")}));
     const Lemma& kale = lexicon.lemmas.at(LemmaKey{tr, "kale", noun});
     EXPECT_TRUE(kale.forms.count(WordForm{"kale", Values("singular+nominative")}));
