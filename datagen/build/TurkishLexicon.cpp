@@ -1,6 +1,7 @@
 #include "datagen/build/TurkishLexicon.h"
 
 #include <algorithm>
+#include <iterator>
 #include <unordered_map>
 
 namespace pv {
@@ -89,8 +90,16 @@ void AddTurkishParadigms(const std::set<LemmaKey>& keys, TurkishMorphology& morp
         if (lemma == lexicon.lemmas.end()) continue;
         std::vector<WordForm> forms = morphology.Forms(key.text, key.partOfSpeech == g.verb);
         if (forms.empty()) continue;
-        lemma->second.forms.erase(WordForm{key.text, {key.partOfSpeech == g.verb ? g.infinitive : g.singular}});
-        for (WordForm& form : forms) lemma->second.forms.insert(std::move(form));
+        // The spelling dictionary's forms that the rules do not make would
+        // show without grammar and keep the lemma from sharing its
+        // inflection group with the lemmas alike.
+        std::set<WordForm> paradigm(std::make_move_iterator(forms.begin()), std::make_move_iterator(forms.end()));
+        int64_t outside = 0;
+        for (const WordForm& form : lemma->second.forms)
+            if (!paradigm.count(form) && !(form.text == key.text && form.values == WordArray{key.partOfSpeech == g.verb ? g.infinitive : g.singular}))
+                ++outside;
+        if (outside > 0) report.Drop(kTurkish, "hunspell forms outside the paradigm of a dictionary lemma", outside);
+        lemma->second.forms = std::move(paradigm);
         report.Read(kTurkish, "lemmas given the forms of the suffix rules");
         report.Read(kTurkish, "forms made by the suffix rules", static_cast<int64_t>(forms.size()));
     }

@@ -15,7 +15,8 @@ namespace pv {
 void AddTurkishListedWords(const TurkishGrammar& grammar, Lexicon& lexicon, BuildReport& report);
 
 // Gives each noun and verb lemma among keys its whole paradigm in place of
-// its bare base form; a lemma spelled like a listed word ("bu") keeps its
+// the forms it had (the spelling dictionary's forms that do not parse are
+// dropped and counted); a lemma spelled like a listed word ("bu") keeps its
 // own forms.
 void AddTurkishParadigms(const std::set<LemmaKey>& keys, TurkishMorphology& morphology, Lexicon& lexicon,
                          BuildReport& report);

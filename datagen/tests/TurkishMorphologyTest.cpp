@@ -204,6 +204,8 @@ TEST(TurkishMorphology, ReadsSpellingDictionaryWordsAsFormsOfTheirLemmas) {
                         morphology, lexicon, report);
     EXPECT_EQ(lexicon.lemmas.at(LemmaKey{tr, "bu", noun}).forms.size(), 1u);
     EXPECT_TRUE(gelmek.forms.count(WordForm{"geliyoruz", Values("present+indicative+first-person+plural")}));
+    EXPECT_FALSE(gelmek.forms.count(WordForm{"gelmeke", {}}));
+    EXPECT_EQ(report.dropped.at("tr").at("hunspell forms outside the paradigm of a dictionary lemma"), 1);
     const Lemma& kale = lexicon.lemmas.at(LemmaKey{tr, "kale", noun});
     EXPECT_TRUE(kale.forms.count(WordForm{"kale", Values("singular+nominative")}));
     EXPECT_FALSE(kale.forms.count(WordForm{"kale", Values("singular")}));
