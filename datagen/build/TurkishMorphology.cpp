@@ -26,6 +26,16 @@ char16_t Softened(char16_t stop, char16_t before) {
     }
 }
 
+char16_t Fronted(char16_t vowel) {
+    switch (vowel) {
+        case u'a': return u'e';
+        case u'ı': return u'i';
+        case u'o': return u'ö';
+        case u'u': return u'ü';
+        default: return vowel;
+    }
+}
+
 std::size_t Syllables(const std::u16string& text) {
     return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), IsVowel));
 }
@@ -39,12 +49,15 @@ bool Listed(const std::vector<std::u16string>& list, const std::u16string& text)
 struct Word {
     std::u16string text;
     char16_t pending = 0;
+    // A stem whose suffixes take front vowels after its back one (harf:
+    // harfi): its own vowels count as their front partners.
+    std::size_t frontUpTo = 0;
 
     bool EndsInVowel() const { return pending == 0 && !text.empty() && IsVowel(text.back()); }
     char16_t Last() const { return pending != 0 ? pending : text.empty() ? 0 : text.back(); }
     char16_t LastVowel() const {
-        for (auto it = text.rbegin(); it != text.rend(); ++it)
-            if (IsVowel(*it)) return *it;
+        for (std::size_t i = text.size(); i-- > 0;)
+            if (IsVowel(text[i])) return i < frontUpTo ? Fronted(text[i]) : text[i];
         return u'e';
     }
     void Flush() {
@@ -181,9 +194,9 @@ TurkishGrammar ParseTurkishGrammar(const std::string& text, const std::string& f
             if (w.size() == 4) s.other = SuffixText(w[3], line);
             s.thirdPerson = kind == "possessor" && w[1].find("third") != std::string::npos;
             (kind == "case" ? g.cases : g.possessors).push_back(std::move(s));
-        } else if (kind == "after-case") {
-            expect(w.size() >= 4, "after-case VALUE SUFFIX CASE...");
-            TurkishGrammar::AfterCase a{values(w[1]).at(0), SuffixText(w[2], line), {}};
+        } else if (kind == "after-case" || kind == "after-bare-case") {
+            expect(w.size() >= 4, "after-case VALUES SUFFIX CASE...");
+            TurkishGrammar::AfterCase a{values(w[1]), SuffixText(w[2], line), {}, kind == "after-bare-case"};
             for (std::size_t i = 3; i < w.size(); ++i) a.cases.push_back(values(w[i]).at(0));
             g.afterCases.push_back(std::move(a));
         } else if (kind == "finite" || kind == "finite-negative") {
@@ -202,10 +215,11 @@ TurkishGrammar ParseTurkishGrammar(const std::string& text, const std::string& f
             }
             g.tenses.push_back(std::move(tense));
         } else if (kind == "nonfinite") {
-            expect(w.size() == 3 || (w.size() == 4 && (w[3] == "noun" || w[3] == "number")),
-                   "nonfinite VALUES SUFFIX [noun|number]");
+            expect(w.size() == 3 || (w.size() == 4 && (w[3] == "noun" || w[3] == "number" || w[3] == "positive")),
+                   "nonfinite VALUES SUFFIX [noun|number|positive]");
             TurkishGrammar::Nonfinite n{values(w[1]), SuffixText(w[2], line), TurkishGrammar::Nonfinite::Inflection::kNone};
-            if (w.size() == 4)
+            if (w.size() == 4 && w[3] == "positive") n.positiveOnly = true;
+            else if (w.size() == 4)
                 n.inflection = w[3] == "noun" ? TurkishGrammar::Nonfinite::Inflection::kNoun
                                               : TurkishGrammar::Nonfinite::Inflection::kNumber;
             g.nonfinite.push_back(std::move(n));
@@ -238,7 +252,21 @@ TurkishMorphology::TurkishMorphology(TurkishGrammar grammar) : grammar_(std::mov
 
 void TurkishMorphology::LearnStem(const std::string& word, const std::vector<std::string>& forms) {
     const std::u16string w = Utf8Decode(word);
-    if (w.size() < 2 || IsVowel(w.back())) return;
+    if (w.size() < 2) return;
+    // The first vowel after the stem shows its harmony.
+    const char16_t last = Word{w}.LastVowel();
+    if (IsBack(last)) {
+        bool frontForm = false, backForm = false;
+        for (const std::string& form : forms) {
+            const std::u16string f = Utf8Decode(form);
+            if (f.size() <= w.size() || f.compare(0, w.size() - 1, w, 0, w.size() - 1) != 0) continue;
+            auto vowel = std::find_if(f.begin() + static_cast<std::ptrdiff_t>(w.size()), f.end(), IsVowel);
+            if (vowel == f.end()) continue;
+            (IsBack(*vowel) ? backForm : frontForm) = true;
+        }
+        if (frontForm && !backForm) front_.insert(w);
+    }
+    if (IsVowel(w.back())) return;
     const std::u16string soft = w.substr(0, w.size() - 1) + Softened(w.back(), w[w.size() - 2]);
     bool softForm = false, hardForm = false, wide = false, narrow = false;
     for (const std::string& form : forms) {
@@ -291,11 +319,12 @@ std::unique_ptr<TurkishEndings> TurkishMorphology::MakeEndings(const Stem& stem,
                     emit(w, values);
                     // Participles take none of them.
                     for (const TurkishGrammar::AfterCase& after : g.afterCases)
-                        if (base.empty() && std::count(after.cases.begin(), after.cases.end(), c.values.at(0))) {
+                        if (base.empty() && !(after.bareOnly && possessor != nullptr) &&
+                            std::count(after.cases.begin(), after.cases.end(), c.values.at(0))) {
                             Word more = w;
                             Attach(more, after.text, false);
                             WordArray moreValues = values;
-                            moreValues.push_back(after.value);
+                            moreValues.insert(moreValues.end(), after.values.begin(), after.values.end());
                             emit(more, moreValues);
                         }
                 }
@@ -325,6 +354,7 @@ std::unique_ptr<TurkishEndings> TurkishMorphology::MakeEndings(const Stem& stem,
             }
             if (polarity.finiteOnly) continue;
             for (const TurkishGrammar::Nonfinite& n : g.nonfinite) {
+                if (n.positiveOnly && !atStem) continue;
                 const Word w = next(start, atStem, n.text);
                 using Inflection = TurkishGrammar::Nonfinite::Inflection;
                 if (n.inflection == Inflection::kNone) emit(w, with(n.values, {}));
@@ -360,6 +390,7 @@ TurkishParadigm TurkishMorphology::Paradigm(const std::string& lemma, bool verb)
     stem.text = text;
     stem.verb = verb;
     stem.word.text = text;
+    if (front_.count(text)) stem.word.frontUpTo = text.size();
     const char16_t last = text.back();
     const std::size_t syllables = Syllables(text);
     if (IsSoftening(last) && text.size() >= 2) {
@@ -380,9 +411,10 @@ TurkishParadigm TurkishMorphology::Paradigm(const std::string& lemma, bool verb)
     // (and the one before it where a final a or e gives way to Iyor) and
     // whether a softening k follows an n.
     const std::u16string head = text.substr(0, text.size() - 1);
+    const std::size_t front = stem.word.frontUpTo;
     std::u16string key{verb ? u'v' : u'n', stem.word.pending != 0 ? u's' : u'-', stem.wideAorist ? u'w' : u'-',
-                       stem.raised ? u'r' : u'-', stem.yStem ? u'y' : u'-', last, Word{text, 0}.LastVowel(),
-                       IsVowel(last) ? Word{head, 0}.LastVowel() : u'-',
+                       stem.raised ? u'r' : u'-', stem.yStem ? u'y' : u'-', last, Word{text, 0, front}.LastVowel(),
+                       IsVowel(last) ? Word{head, 0, front}.LastVowel() : u'-',
                        head.empty() ? u'-' : head.back() == u'n' ? u'n' : u'-'};
     auto& endings = endings_[key];
     if (!endings) endings = MakeEndings(stem, verb);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -33,6 +34,7 @@ struct TurkishGrammar {
         WordArray values;
         std::u16string text;
         enum class Inflection { kNone, kNumber, kNoun } inflection = Inflection::kNone;
+        bool positiveOnly = false;  // its text holds any negative itself
     };
     struct ListedForm {
         int32_t partOfSpeech = 0;
@@ -49,9 +51,10 @@ struct TurkishGrammar {
     };
     // A suffix after a noun's forms in some cases (-ki, the copula).
     struct AfterCase {
-        int32_t value = 0;
+        WordArray values;
         std::u16string text;
         WordArray cases;
+        bool bareOnly = false;  // only after the forms without a possessor
     };
 
     std::u16string plural;
@@ -89,8 +92,9 @@ public:
     const TurkishGrammar& Grammar() const { return grammar_; }
 
     // What a spelling dictionary's word shows of its stem: whether its last
-    // stop softens (kitabı, saati) and, for a verb stem, which aorist vowel
-    // it takes (eder, getirir). Hints override the default rules.
+    // stop softens (kitabı, saati), whether its suffixes take front vowels
+    // after a back one (harfi, sembolü) and, for a verb stem, which aorist
+    // vowel it takes (eder, getirir). Hints override the default rules.
     void LearnStem(const std::string& word, const std::vector<std::string>& forms);
 
     // The paradigm of a noun-like lemma or of a verb (an infinitive in
@@ -108,6 +112,7 @@ private:
 
     TurkishGrammar grammar_;
     std::map<std::u16string, bool> softens_, wideAorist_;
+    std::set<std::u16string> front_;
     std::map<std::u16string, std::unique_ptr<TurkishEndings>> endings_;  // by the class of a stem
 };
 

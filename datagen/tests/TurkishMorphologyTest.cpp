@@ -79,6 +79,10 @@ TEST(TurkishMorphology, MakesNounFormsWithHarmonyBuffersAndSoftening) {
         // one level of -ki
         {"ev", "singular+locative+relative-ki", "evdeki"},
         {"kitap", "plural+nominative+copula", "kitaplardır"},
+        {"doğru", "singular+nominative+conditional+copula", "doğruysa"},
+        {"küçük", "singular+nominative+conditional+copula", "küçükse"},
+        {"dosya", "singular+nominative+evidential+copula", "dosyaymış"},
+        {"mevcut", "singular+nominative+adverbial-participle+copula", "mevcutken"},
     });
 }
 
@@ -104,6 +108,13 @@ TEST(TurkishMorphology, MakesVerbFormsOfRegularAndIrregularStems) {
         {"gelmek", "past-participle+singular+possessive-first-singular+locative", "geldiğimde"},
         {"gelmek", "adverbial-participle", "gelip"},
         {"gelmek", "past+evidential+copula+third-person+singular", "gelmiştir"},
+        {"gelmek", "imperfect+indicative+first-person+singular", "geliyordum"},
+        {"gelmek", "imperfect+conditional+third-person+singular", "gelirdi"},
+        {"gelmek", "negative+imperfect+conditional+third-person+singular", "gelmezdi"},
+        {"gelmek", "negative+aorist+conditional+third-person+singular", "gelmezse"},
+        {"gelmek", "negative+past+conditional+third-person+singular", "gelmemişse"},
+        {"yapmak", "adverbial-participle", "yaparken"},
+        {"yapmak", "negative+adverbial-participle", "yapmazken"},
         {"gelmek", "potential+aorist+indicative+third-person+singular", "gelebilir"},
         {"gelmek", "negative+potential+aorist+indicative+first-person+singular", "gelemem"},
         {"yapmak", "negative+potential+past+indicative+third-person+singular", "yapamadı"},
@@ -141,6 +152,8 @@ TEST(TurkishMorphology, LearnsStemsFromTheSpellingDictionary) {
     morphology.LearnStem("kağıt", {"kağıt", "kağıdı", "kağıtlar"});
     morphology.LearnStem("hukuk", {"hukuk", "hukuku"});
     morphology.LearnStem("et", {"et", "eti", "ete"});
+    morphology.LearnStem("harf", {"harf", "harfi", "harflerde"});
+    morphology.LearnStem("sembol", {"sembol", "sembolü"});
     ExpectForms(morphology, {
         {"kaybetmek", "present+indicative+third-person+singular", "kaybediyor"},
         {"kaybetmek", "aorist+indicative+third-person+singular", "kaybeder"},
@@ -148,6 +161,10 @@ TEST(TurkishMorphology, LearnsStemsFromTheSpellingDictionary) {
         {"hukuk", "singular+accusative", "hukuku"},
         {"ahlak", "singular+accusative", "ahlağı"},
         {"etmek", "present+indicative+third-person+singular", "ediyor"},
+        {"harf", "singular+dative", "harfe"},
+        {"harf", "plural+nominative", "harfler"},
+        {"sembol", "singular+accusative", "sembolü"},
+        {"sembol", "plural+nominative", "semboller"},
     });
 }
 
