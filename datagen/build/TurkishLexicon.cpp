@@ -123,6 +123,10 @@ void AttachTurkishWords(std::vector<HunspellWord>& words, TurkishMorphology& mor
         } else if (it->first.partOfSpeech == g.noun || it->first.partOfSpeech == g.verb) {
             const TurkishParadigm paradigm = morphology.Paradigm(it->first.text, it->first.partOfSpeech == g.verb);
             if (paradigm.endings != nullptr) index.Add(it->first, paradigm, true);
+            // A headword in -mak/-mek may be a noun (parmak, ekmek): where
+            // no lexicon lemma reads a form, its noun may.
+            if (it->first.partOfSpeech == g.verb)
+                index.Add(LemmaKey{turkish, it->first.text, g.noun}, morphology.Paradigm(it->first.text, false), false);
         }
     }
     std::set<std::string> seen;

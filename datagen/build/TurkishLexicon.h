@@ -26,7 +26,8 @@ void AddTurkishParadigms(const std::set<LemmaKey>& keys, TurkishMorphology& morp
 // lemma with the parsed values, and leaves words. The stems are those of
 // the lexicon's noun and verb lemmas and the listed words; where none of
 // them parses a text, those of the dictionary's own words (a verb when it
-// ends in -mak/-mek, a noun otherwise). A dictionary word that parses as
+// ends in -mak/-mek, a noun otherwise) and the nouns spelled like the
+// lexicon's verbs (parmak: parmağı). A dictionary word that parses as
 // a form of a lemma of the lexicon stays a lemma of its own as well only
 // when one of its other forms parses as its own and as no lexicon lemma's.
 // The stems' hints (softening, aorist vowel) are learnt from words first.

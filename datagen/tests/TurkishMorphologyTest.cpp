@@ -187,11 +187,12 @@ TEST(TurkishMorphology, ReadsSpellingDictionaryWordsAsFormsOfTheirLemmas) {
     const int32_t tr = LanguageNumber("tr"), noun = inv.ValueId("noun"), verb = inv.ValueId("verb");
     lexicon.lemmas[LemmaKey{tr, "gelmek", verb}].forms.insert(WordForm{"gelmek", Values("infinitive")});
     lexicon.lemmas[LemmaKey{tr, "kale", noun}].forms.insert(WordForm{"kale", Values("singular")});
+    lexicon.lemmas[LemmaKey{tr, "parmak", verb}].forms.insert(WordForm{"parmak", Values("infinitive")});
     const std::string aff =
         "SET UTF-8\nFLAG num\nSFX 1 N 2\nSFX 1 0 di .\nSFX 1 0 meke .\nSFX 2 N 1\nSFX 2 0 de .\n"
-        "SFX 3 N 2\nSFX 3 0 ler .\nSFX 3 0 i .\n";
+        "SFX 3 N 2\nSFX 3 0 ler .\nSFX 3 0 i .\nSFX 4 N 1\nSFX 4 k ğı k\n";
     BuildReport report;
-    ReadHunspell(aff, "5\ngel/1\ngeldiğim/2\nkalem/3\nkedi/3\nxyz/3\n", "tr", {"mak", "mek"}, inv, tags, lexicon,
+    ReadHunspell(aff, "6\ngel/1\ngeldiğim/2\nkalem/3\nkedi/3\nxyz/3\nparmak/4\n", "tr", {"mak", "mek"}, inv, tags, lexicon,
                  report, &morphology);
 
     const Lemma& gelmek = lexicon.lemmas.at(LemmaKey{tr, "gelmek", verb});
@@ -213,6 +214,9 @@ TEST(TurkishMorphology, ReadsSpellingDictionaryWordsAsFormsOfTheirLemmas) {
     EXPECT_TRUE(kedi.forms.count(WordForm{"kediler", Values("plural+nominative")}));
     EXPECT_TRUE(kedi.forms.count(WordForm{"kedii", {}}));
     EXPECT_EQ(lexicon.lemmas.count(LemmaKey{tr, "xyz", noun}), 1u);
+    // A headword taken for a verb by its ending has its noun's forms too.
+    EXPECT_TRUE(lexicon.lemmas.at(LemmaKey{tr, "parmak", noun})
+                    .forms.count(WordForm{"parmağı", Values("singular+accusative")}));
 
     // The dictionaries' lemmas take their whole paradigm.
     // "bu" is a listed word: its namesake noun takes no forms of the rules (buyu).
