@@ -125,8 +125,9 @@ void AttachTurkishWords(std::vector<HunspellWord>& words, TurkishMorphology& mor
             if (paradigm.endings != nullptr) index.Add(it->first, paradigm, true);
             // A headword in -mak/-mek may be a noun (parmak, ekmek): where
             // no lexicon lemma reads a form, its noun may.
-            if (it->first.partOfSpeech == g.verb)
-                index.Add(LemmaKey{turkish, it->first.text, g.noun}, morphology.Paradigm(it->first.text, false), false);
+            const TurkishParadigm noun = morphology.Paradigm(it->first.text, false);
+            if (it->first.partOfSpeech == g.verb && noun.endings != nullptr)
+                index.Add(LemmaKey{turkish, it->first.text, g.noun}, noun, false);
         }
     }
     std::set<std::string> seen;

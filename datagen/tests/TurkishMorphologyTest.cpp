@@ -188,6 +188,8 @@ TEST(TurkishMorphology, ReadsSpellingDictionaryWordsAsFormsOfTheirLemmas) {
     lexicon.lemmas[LemmaKey{tr, "gelmek", verb}].forms.insert(WordForm{"gelmek", Values("infinitive")});
     lexicon.lemmas[LemmaKey{tr, "kale", noun}].forms.insert(WordForm{"kale", Values("singular")});
     lexicon.lemmas[LemmaKey{tr, "parmak", verb}].forms.insert(WordForm{"parmak", Values("infinitive")});
+    // Several words: no paradigm, as verb or as noun.
+    lexicon.lemmas[LemmaKey{tr, "yardım etmek", verb}].forms.insert(WordForm{"yardım etmek", Values("infinitive")});
     const std::string aff =
         "SET UTF-8\nFLAG num\nSFX 1 N 2\nSFX 1 0 di .\nSFX 1 0 meke .\nSFX 2 N 1\nSFX 2 0 de .\n"
         "SFX 3 N 2\nSFX 3 0 ler .\nSFX 3 0 i .\nSFX 4 N 1\nSFX 4 k ğı k\n";
