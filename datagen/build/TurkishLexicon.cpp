@@ -123,10 +123,12 @@ void AttachTurkishWords(std::vector<HunspellWord>& words, TurkishMorphology& mor
         } else if (it->first.partOfSpeech == g.noun || it->first.partOfSpeech == g.verb) {
             const TurkishParadigm paradigm = morphology.Paradigm(it->first.text, it->first.partOfSpeech == g.verb);
             if (paradigm.endings != nullptr) index.Add(it->first, paradigm, true);
-            // A headword in -mak/-mek may be a noun (parmak, ekmek): where
-            // no lexicon lemma reads a form, its noun may.
+            // A headword in -mak/-mek whose k softens in the spelling
+            // dictionary is a noun as well (parmak: parmağı): where no
+            // lexicon lemma reads a form, its noun may.
+            if (it->first.partOfSpeech != g.verb || !morphology.ShowsSoftening(it->first.text)) continue;
             const TurkishParadigm noun = morphology.Paradigm(it->first.text, false);
-            if (it->first.partOfSpeech == g.verb && noun.endings != nullptr)
+            if (noun.endings != nullptr)
                 index.Add(LemmaKey{turkish, it->first.text, g.noun}, noun, false);
         }
     }

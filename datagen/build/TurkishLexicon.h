@@ -27,7 +27,7 @@ void AddTurkishParadigms(const std::set<LemmaKey>& keys, TurkishMorphology& morp
 // the lexicon's noun and verb lemmas and the listed words; where none of
 // them parses a text, those of the dictionary's own words (a verb when it
 // ends in -mak/-mek, a noun otherwise) and the nouns spelled like the
-// lexicon's verbs (parmak: parmağı). A dictionary word that parses as
+// lexicon's verbs whose k the dictionary softens (parmak: parmağı). A dictionary word that parses as
 // a form of a lemma of the lexicon stays a lemma of its own as well only
 // when one of its other forms parses as its own and as no lexicon lemma's.
 // The stems' hints (softening, aorist vowel) are learnt from words first.

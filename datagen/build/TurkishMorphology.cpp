@@ -284,6 +284,11 @@ void TurkishMorphology::LearnStem(const std::string& word, const std::vector<std
     if (wide != narrow) wideAorist_[w] = wide;
 }
 
+bool TurkishMorphology::ShowsSoftening(const std::string& word) const {
+    auto hint = softens_.find(Utf8Decode(word));
+    return hint != softens_.end() && hint->second;
+}
+
 std::unique_ptr<TurkishEndings> TurkishMorphology::MakeEndings(const Stem& stem, bool verb) const {
     const TurkishGrammar& g = grammar_;
     std::vector<std::pair<std::u16string, WordArray>> forms;

@@ -97,6 +97,10 @@ public:
     // vowel it takes (eder, getirir). Hints override the default rules.
     void LearnStem(const std::string& word, const std::vector<std::string>& forms);
 
+    // Whether the spelling dictionary shows the word's last stop softened
+    // (parmağı): a word in -mak/-mek that does is a noun.
+    bool ShowsSoftening(const std::string& word) const;
+
     // The paradigm of a noun-like lemma or of a verb (an infinitive in
     // -mak/-mek). A lemma that takes no suffixes (several words, a capital,
     // a letter that is not Turkish, a verb without its ending) has none:
