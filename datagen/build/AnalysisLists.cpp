@@ -52,7 +52,8 @@ std::vector<std::u16string> ParseAffixes(const std::string& text, const std::str
     std::set<std::u16string> affixes;
     for (const SourceLine& line : SourceLines(text, file)) {
         Language(line, line.words[0]);
-        for (std::size_t i = 1; i < line.words.size(); ++i) {
+        // What follows "=" is the meaning of the suffixes (EndingWords.h).
+        for (std::size_t i = 1; i < line.words.size() && line.words[i] != "="; ++i) {
             std::u16string affix = Text(line, line.words[i]);
             if (LowerWord(affix) != affix) throw line.Error("affixes must be lower case: " + line.words[i]);
             affixes.insert(std::move(affix));

@@ -7,6 +7,7 @@
 #include "datagen/build/ApertiumSource.h"
 #include "datagen/build/DictionaryEntries.h"
 #include "datagen/build/DictionarySources.h"
+#include "datagen/build/EndingWords.h"
 #include "datagen/build/EngineStores.h"
 #include "datagen/build/GermanNouns.h"
 #include "datagen/build/HunspellSource.h"
@@ -90,6 +91,11 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     const PhraseTableSet rules = CompilePhraseRules(source("phrases"), r.inventory);
     TagMapping tags = TagMapping::Parse(ReadWholeFile(source("tags.txt")), "tags.txt", r.inventory);
     r.tags = &tags;
+    // An absent suffix list, as in WriteAnalysisLists, gives no endings.
+    const std::vector<EndingWord> endings =
+        std::filesystem::exists(source("suffixes.txt"))
+            ? ParseEndingWords(ReadWholeFile(source("suffixes.txt")), "suffixes.txt", r.inventory)
+            : std::vector<EndingWord>{};
     std::vector<SourceEntry> entries = ParseSourceList(ReadWholeFile(source("sources.txt")), "sources.txt");
     // Every package is checked before the long work starts.
     for (const SourceEntry& e : entries)
@@ -112,6 +118,7 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     // Full-form lists come last: their words join the lemmas read so far.
     for (const SourceEntry& e : entries)
         if (e.kind == "hunspell") read(e);
+    AddEndingWords(endings, r.lexicon, links, r.report);
 
     Stopwatch watch;
     AddGermanNounCases(r.lexicon, r.inventory, r.report);
