@@ -525,6 +525,7 @@ void AddHeadwordLemmas(const std::set<BilingualLink>& links, int32_t language,
         if (link.to.language == language) words.insert(link.to.text);
     }
     for (const std::string& word : words) {
+        if (!lexicon.Find(language, word).empty()) continue;  // an analyser's or another source's lemma
         bool verb = false;
         for (const std::string& ending : verbEndings)
             verb = verb || (word.size() > ending.size() && word.compare(word.size() - ending.size(), ending.size(), ending) == 0);

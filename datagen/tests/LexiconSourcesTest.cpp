@@ -343,6 +343,24 @@ TEST(FreeDict, TheTranslationOfMostSensesIsRankedFirst) {
     EXPECT_EQ(order, (std::vector<std::string>{"къща", "дом", "стопанство"}));
 }
 
+// Dictionary headwords fill what the analyser lacks: a verb by its ending,
+// other words as nouns; a word the analyser knows keeps its own lemma.
+TEST(Headwords, OnlyWordsTheLexiconLacksBecomeLemmas) {
+    const AttributeInventory inventory = Inventory();
+    const int32_t noun = inventory.ValueId("noun"), verb = inventory.ValueId("verb");
+    const int32_t adjective = inventory.ValueId("adjective");
+    Lexicon lexicon;
+    lexicon.lemmas[{7, "grande", adjective}].forms.insert(WordForm{"grande", {}});
+    std::set<BilingualLink> links;
+    for (const char* word : {"grande", "sorgente", "parlare"}) AddLink(links, {{1, "x", 0}, {7, word, 0}});
+    BuildReport report;
+    AddHeadwordLemmas(links, 7, {"are", "ere", "ire"}, inventory, lexicon, report);
+    std::set<LemmaKey> keys;
+    for (const auto& [key, lemma] : lexicon.lemmas) keys.insert(key);
+    EXPECT_EQ(keys, (std::set<LemmaKey>{{7, "grande", adjective}, {7, "parlare", verb}, {7, "sorgente", noun}}));
+    EXPECT_EQ(report.read.at("it").at("headword lemmas"), 2);
+}
+
 // A dictionary names a Bulgarian verb by its first person ("чета"), the
 // analyser by its third ("чете"); a spelling dictionary knows "чета" as a
 // word of its own. The link goes to the analysed verb. A pronoun is not
