@@ -344,20 +344,23 @@ TEST(FreeDict, TheTranslationOfMostSensesIsRankedFirst) {
 }
 
 // Dictionary headwords fill what the analyser lacks: a verb by its ending,
-// other words as nouns; a word the analyser knows keeps its own lemma.
+// other words as nouns; a word the analyser knows, as a lemma or a form,
+// keeps its own readings.
 TEST(Headwords, OnlyWordsTheLexiconLacksBecomeLemmas) {
     const AttributeInventory inventory = Inventory();
     const int32_t noun = inventory.ValueId("noun"), verb = inventory.ValueId("verb");
     const int32_t adjective = inventory.ValueId("adjective");
     Lexicon lexicon;
     lexicon.lemmas[{7, "grande", adjective}].forms.insert(WordForm{"grande", {}});
+    lexicon.lemmas[{7, "amico", noun}].forms.insert(WordForm{"amica", {}});
     std::set<BilingualLink> links;
-    for (const char* word : {"grande", "sorgente", "parlare"}) AddLink(links, {{1, "x", 0}, {7, word, 0}});
+    for (const char* word : {"grande", "amica", "sorgente", "parlare"}) AddLink(links, {{1, "x", 0}, {7, word, 0}});
     BuildReport report;
     AddHeadwordLemmas(links, 7, {"are", "ere", "ire"}, inventory, lexicon, report);
     std::set<LemmaKey> keys;
     for (const auto& [key, lemma] : lexicon.lemmas) keys.insert(key);
-    EXPECT_EQ(keys, (std::set<LemmaKey>{{7, "grande", adjective}, {7, "parlare", verb}, {7, "sorgente", noun}}));
+    EXPECT_EQ(keys, (std::set<LemmaKey>{{7, "amico", noun}, {7, "grande", adjective}, {7, "parlare", verb},
+                                        {7, "sorgente", noun}}));
     EXPECT_EQ(report.read.at("it").at("headword lemmas"), 2);
 }
 
