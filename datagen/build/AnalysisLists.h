@@ -3,7 +3,8 @@
 // PLACES" (what people type, what it stands for, comma-separated language
 // codes, the penalty in tenths, and where in a word it may be replaced:
 // start, inside, end joined by ","), and data/prefixes.txt and
-// data/suffixes.txt lines "LANGUAGE AFFIX AFFIX ...".
+// data/suffixes.txt lines "LANGUAGE AFFIX AFFIX ..." (a suffix line may go
+// on with "=" and the suffixes' meaning, EndingWords.h).
 #pragma once
 
 #include <string>

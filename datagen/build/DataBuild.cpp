@@ -7,6 +7,7 @@
 #include "datagen/build/ApertiumSource.h"
 #include "datagen/build/DictionaryEntries.h"
 #include "datagen/build/DictionarySources.h"
+#include "datagen/build/EndingWords.h"
 #include "datagen/build/EngineStores.h"
 #include "datagen/build/GermanNouns.h"
 #include "datagen/build/HunspellSource.h"
@@ -94,6 +95,11 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     TagMapping tags = TagMapping::Parse(ReadWholeFile(source("tags.txt")), "tags.txt", r.inventory);
     r.tags = &tags;
     TurkishMorphology turkish(ParseTurkishGrammar(ReadWholeFile(source("turkish.txt")), "turkish.txt", r.inventory));
+    // An absent suffix list, as in WriteAnalysisLists, gives no endings.
+    const std::vector<EndingWord> endings =
+        std::filesystem::exists(source("suffixes.txt"))
+            ? ParseEndingWords(ReadWholeFile(source("suffixes.txt")), "suffixes.txt", r.inventory)
+            : std::vector<EndingWord>{};
     std::vector<SourceEntry> entries = ParseSourceList(ReadWholeFile(source("sources.txt")), "sources.txt");
     // Every package is checked before the long work starts.
     for (const SourceEntry& e : entries)
@@ -125,11 +131,16 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     for (const SourceEntry& e : entries)
         if (e.kind == "hunspell") read(e);
     AddTurkishParadigms(turkishLemmas, turkish, r.lexicon, r.report);
+    // An ending translates into a preposition, never a preposition into an
+    // ending: its links go one way.
+    std::set<BilingualLink> endingLinks;
+    AddEndingWords(endings, r.lexicon, endingLinks, r.report);
 
     Stopwatch watch;
     AddGermanNounCases(r.lexicon, r.inventory, r.report);
     CleanLexicon(r.lexicon, links, r.report);
     r.links = ResolveLinks(links, r.lexicon, r.report);
+    r.endingLinks = ResolveLinks(endingLinks, r.lexicon, r.report);
     r.classes = ShareClasses(r.links);
     r.pivotLinks = PivotLinks(r.links);
     for (const BilingualLink& link : r.pivotLinks)

@@ -6,6 +6,7 @@
 #include "datagen/build/AnalysisLists.h"
 #include "datagen/build/AttTransducer.h"
 #include "datagen/build/DataBuild.h"
+#include "datagen/build/EndingWords.h"
 #include "datagen/build/HunspellSource.h"
 #include "datagen/build/SourceText.h"
 #include "datagen/pvdata/Commands.h"
@@ -225,6 +226,10 @@ TEST(DataBuild, WrittenLexiconLoadsAndAnalysesWords) {
             EXPECT_NE(std::find(e.attributes.begin(), e.attributes.end(), inv.ValueId(v)), e.attributes.end()) << v;
     }
     EXPECT_EQ(GetWordMeanings(u"gitmek").meanings.at(0).partOfSpeech, inv.ValueId("verb"));
+    // A Turkish ending is a word of its own, so translation cuts a word
+    // before it.
+    EXPECT_TRUE(Readings("lerde").count("lerde:3"));
+    EXPECT_EQ(GetCutPositions(u"evlerde", false), (PositionList{1, 3, 6, 8}));
     EXPECT_EQ(GetWordEntry(GetWordMeanings(u"went").meanings.at(0).id).form, u"go");
     EXPECT_EQ(Inflexions().prefixes.Find(u"auf").found, true);
 
@@ -327,6 +332,41 @@ TEST(AnalysisLists, RefuseMalformedLines) {
     ASSERT_EQ(fixes.size(), 1u);
     EXPECT_EQ(fixes[0].data.mask, (1u << 4) | (1u << 3));
     EXPECT_EQ(fixes[0].data.flags, kFixInside | kFixAtEnd);
+}
+
+TEST(EndingWords, SuffixLinesWithAMeaningBecomeWords) {
+    const AttributeInventory inv = ParseAttributeInventory(
+        ReadWholeFile(std::string(PV_TEST_DATA) + "/attributes.txt"), "attributes.txt");
+    const std::vector<EndingWord> endings = ParseEndingWords(
+        "tr lar ler\n"  // no meaning: a place to cut only
+        "tr da de = postposition+locative preposition en:in bg:наш/pronoun\n",
+        "t", inv);
+    ASSERT_EQ(endings.size(), 2u);
+    EXPECT_EQ(endings[1].lemma, (LemmaKey{3, "de", inv.ValueId("postposition")}));
+    EXPECT_EQ(endings[1].values, WordArray{inv.ValueId("locative")});
+    EXPECT_EQ(endings[1].translations, (std::vector<LemmaKey>{{1, "in", inv.ValueId("preposition")},
+                                                             {2, "наш", inv.ValueId("pronoun")}}));
+    EXPECT_EQ(ParseAffixes("tr da de = postposition+locative preposition en:in\n", "t"),
+              (std::vector<std::u16string>{u"da", u"de"}));
+    struct Case {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"tr = postposition\n", "expected: LANGUAGE SUFFIX"},
+        {"tr da =\n", "expected: LANGUAGE SUFFIX"},
+        {"tr da = locative\n", "no part of speech"},
+        {"tr da = postposition+where\n", "unknown value where"},
+        {"tr da = postposition preposition en-in\n", "expected LANGUAGE:WORD"},
+        {"tr da = postposition preposition xx:in\n", "unknown language xx"},
+    };
+    for (const Case& c : cases) {
+        try {
+            ParseEndingWords(c.text, "t", inv);
+            ADD_FAILURE() << c.text;
+        } catch (const SourceError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();
+        }
+    }
 }
 
 TEST(DataBuild, CommandNamesTheMissingPackageAndBadSources) {
