@@ -46,7 +46,7 @@ std::vector<std::u16string> ParseAffixes(const std::string& text, const std::str
     std::set<std::u16string> affixes;
     for (const SourceLine& line : SourceLines(text, file)) {
         line.Language(line.words[0]);
-        // What follows "=" is the meaning of the suffixes (EndingWords.h).
+        // What follows "=" is the meaning of the suffixes (OwnWords.h).
         for (std::size_t i = 1; i < line.words.size() && line.words[i] != "="; ++i) {
             std::u16string affix = Text(line, line.words[i]);
             if (LowerWord(affix) != affix) throw line.Error("affixes must be lower case: " + line.words[i]);

@@ -4,7 +4,7 @@
 // codes, the penalty in tenths, and where in a word it may be replaced:
 // start, inside, end joined by ","), and data/prefixes.txt and
 // data/suffixes.txt lines "LANGUAGE AFFIX AFFIX ..." (a suffix line may go
-// on with "=" and the suffixes' meaning, EndingWords.h).
+// on with "=" and the suffixes' meaning, OwnWords.h).
 #pragma once
 
 #include <string>

@@ -7,7 +7,7 @@
 #include "datagen/build/ApertiumSource.h"
 #include "datagen/build/DictionaryEntries.h"
 #include "datagen/build/DictionarySources.h"
-#include "datagen/build/EndingWords.h"
+#include "datagen/build/OwnWords.h"
 #include "datagen/build/EngineStores.h"
 #include "datagen/build/GermanNouns.h"
 #include "datagen/build/HunspellSource.h"
@@ -95,11 +95,14 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     TagMapping tags = TagMapping::Parse(ReadWholeFile(source("tags.txt")), "tags.txt", r.inventory);
     r.tags = &tags;
     TurkishMorphology turkish(ParseTurkishGrammar(ReadWholeFile(source("turkish.txt")), "turkish.txt", r.inventory));
-    // An absent suffix list, as in WriteAnalysisLists, gives no endings.
-    const std::vector<EndingWord> endings =
-        std::filesystem::exists(source("suffixes.txt"))
-            ? ParseEndingWords(ReadWholeFile(source("suffixes.txt")), "suffixes.txt", r.inventory)
-            : std::vector<EndingWord>{};
+    // The endings of the suffix list and the words of our word list; an
+    // absent file, as in WriteAnalysisLists, gives none.
+    std::vector<OwnWord> ownWords;
+    for (const char* name : {"suffixes.txt", "words.txt"})
+        if (std::filesystem::exists(source(name))) {
+            std::vector<OwnWord> more = ParseOwnWords(ReadWholeFile(source(name)), name, r.inventory);
+            ownWords.insert(ownWords.end(), more.begin(), more.end());
+        }
     std::vector<SourceEntry> entries = ParseSourceList(ReadWholeFile(source("sources.txt")), "sources.txt");
     // Every package is checked before the long work starts.
     for (const SourceEntry& e : entries)
@@ -132,15 +135,15 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
         if (e.kind == "hunspell") read(e);
     AddTurkishParadigms(turkishLemmas, turkish, r.lexicon, r.report);
     // An ending translates into a preposition, never a preposition into an
-    // ending: its links go one way.
-    std::set<BilingualLink> endingLinks;
-    AddEndingWords(endings, r.lexicon, endingLinks, r.report);
+    // ending: the links of our own words go one way.
+    std::set<BilingualLink> ownLinks;
+    AddOwnWords(ownWords, r.lexicon, ownLinks, r.report);
 
     Stopwatch watch;
     AddGermanNounCases(r.lexicon, r.inventory, r.report);
     CleanLexicon(r.lexicon, links, r.report);
     r.links = ResolveLinks(links, r.lexicon, r.report);
-    r.endingLinks = ResolveLinks(endingLinks, r.lexicon, r.report);
+    r.ownLinks = ResolveLinks(ownLinks, r.lexicon, r.report);
     r.classes = ShareClasses(r.links);
     r.pivotLinks = PivotLinks(r.links);
     for (const BilingualLink& link : r.pivotLinks)

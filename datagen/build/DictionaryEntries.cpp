@@ -323,7 +323,7 @@ private:
             ranked[from->second].push_back({link.rank, to->second});
             ranked[to->second].push_back({link.rank, from->second});
         }
-        for (const BilingualLink& link : r_.endingLinks) {
+        for (const BilingualLink& link : r_.ownLinks) {
             auto from = idOf_.find(link.from), to = idOf_.find(link.to);
             if (from != idOf_.end() && to != idOf_.end()) ranked[from->second].push_back({link.rank, to->second});
         }

@@ -6,7 +6,7 @@
 #include "datagen/build/AnalysisLists.h"
 #include "datagen/build/AttTransducer.h"
 #include "datagen/build/DataBuild.h"
-#include "datagen/build/EndingWords.h"
+#include "datagen/build/OwnWords.h"
 #include "datagen/build/HunspellSource.h"
 #include "datagen/build/SourceText.h"
 #include "datagen/pvdata/Commands.h"
@@ -334,10 +334,10 @@ TEST(AnalysisLists, RefuseMalformedLines) {
     EXPECT_EQ(fixes[0].data.flags, kFixInside | kFixAtEnd);
 }
 
-TEST(EndingWords, SuffixLinesWithAMeaningBecomeWords) {
+TEST(OwnWords, SuffixLinesWithAMeaningBecomeWords) {
     const AttributeInventory inv = ParseAttributeInventory(
         ReadWholeFile(std::string(PV_TEST_DATA) + "/attributes.txt"), "attributes.txt");
-    const std::vector<EndingWord> endings = ParseEndingWords(
+    const std::vector<OwnWord> endings = ParseOwnWords(
         "tr lar ler\n"  // no meaning: a place to cut only
         "tr da de = postposition+locative preposition en:in bg:наш/pronoun\n",
         "t", inv);
@@ -352,8 +352,8 @@ TEST(EndingWords, SuffixLinesWithAMeaningBecomeWords) {
         const char* text;
         const char* error;
     } cases[] = {
-        {"tr = postposition\n", "expected: LANGUAGE SUFFIX"},
-        {"tr da =\n", "expected: LANGUAGE SUFFIX"},
+        {"tr = postposition\n", "expected: LANGUAGE WORD"},
+        {"tr da =\n", "expected: LANGUAGE WORD"},
         {"tr da = locative\n", "no part of speech"},
         {"tr da = postposition+where\n", "unknown value where"},
         {"tr da = postposition preposition en-in\n", "expected LANGUAGE:WORD"},
@@ -361,7 +361,7 @@ TEST(EndingWords, SuffixLinesWithAMeaningBecomeWords) {
     };
     for (const Case& c : cases) {
         try {
-            ParseEndingWords(c.text, "t", inv);
+            ParseOwnWords(c.text, "t", inv);
             ADD_FAILURE() << c.text;
         } catch (const SourceError& e) {
             EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();

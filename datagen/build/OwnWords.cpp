@@ -1,4 +1,4 @@
-#include "datagen/build/EndingWords.h"
+#include "datagen/build/OwnWords.h"
 
 #include <algorithm>
 
@@ -17,16 +17,16 @@ int32_t Value(const SourceLine& line, const AttributeInventory& inventory, const
 
 }  // namespace
 
-std::vector<EndingWord> ParseEndingWords(const std::string& text, const std::string& file,
+std::vector<OwnWord> ParseOwnWords(const std::string& text, const std::string& file,
                                          const AttributeInventory& inventory) {
-    std::vector<EndingWord> endings;
+    std::vector<OwnWord> endings;
     for (const SourceLine& line : SourceLines(text, file)) {
         const std::vector<std::string>& w = line.words;
         const auto equals = std::find(w.begin(), w.end(), "=");
         if (equals == w.end()) continue;
         const std::size_t meaning = static_cast<std::size_t>(equals - w.begin()) + 1;
         if (meaning < 3 || meaning >= w.size())
-            throw line.Error("expected: LANGUAGE SUFFIX ... = VALUES [PART-OF-SPEECH LANGUAGE:WORD ...]");
+            throw line.Error("expected: LANGUAGE WORD ... = VALUES [PART-OF-SPEECH LANGUAGE:WORD ...]");
         const int32_t language = line.Language(w[0]);
         WordArray values;
         for (const std::string& name : Split(w[meaning], '+')) values.push_back(Value(line, inventory, name));
@@ -50,17 +50,17 @@ std::vector<EndingWord> ParseEndingWords(const std::string& text, const std::str
             }
         }
         for (std::size_t i = 1; i + 1 < meaning; ++i)
-            endings.push_back(EndingWord{LemmaKey{language, w[i], partOfSpeech}, values, translations});
+            endings.push_back(OwnWord{LemmaKey{language, w[i], partOfSpeech}, values, translations});
     }
     return endings;
 }
 
-void AddEndingWords(const std::vector<EndingWord>& endings, Lexicon& lexicon, std::set<BilingualLink>& links,
+void AddOwnWords(const std::vector<OwnWord>& endings, Lexicon& lexicon, std::set<BilingualLink>& links,
                     BuildReport& report) {
-    for (const EndingWord& e : endings) {
+    for (const OwnWord& e : endings) {
         lexicon.lemmas[e.lemma].forms.insert(WordForm{e.lemma.text, e.values});
         for (const LemmaKey& to : e.translations) AddLink(links, {e.lemma, to});
-        report.Read(LanguageCode(e.lemma.language), "endings read as words");
+        report.Read(LanguageCode(e.lemma.language), "own words");
     }
 }
 
