@@ -117,6 +117,7 @@ constexpr GrammarLabel kGrammarLabels[] = {
     {935, u"същ.фраза", u"n.phrase"},
     {936, u"+мест.", u"+pron."},
     {937, u"посл.", u"seq."},
+    {938, u"слято", u"joined"},
 };
 
 }  // namespace

@@ -151,6 +151,8 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
         const ApostrophePieces pieces = CutAtApostrophes(surface);
         if (!pieces.first.empty()) report.Read(language, "forms read by their pieces between apostrophes");
         // Adds the forms of one word of the analysis; false when its part of speech is not mapped.
+        // A joined form or a piece cut from one is no form of the word's
+        // paradigm; a form with its object pronoun is one.
         auto add = [&](std::string_view word, const std::string& text, const std::string& piece, bool withPronoun) {
             unknown.clear();
             std::vector<WordArray> forms = ExpandTags(tags, inventory, "apertium", language, tagList, unknown);
@@ -159,15 +161,16 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
             for (WordArray& values : forms) {
                 int32_t pos = TakePartOfSpeech(inventory, values);
                 if (pos == 0) continue;
-                if (withPronoun) {
-                    values.push_back(inventory.ValueId("enclitic-pronoun"));
-                    std::sort(values.begin(), values.end());
-                }
+                if (withPronoun) values.push_back(inventory.ValueId("enclitic-pronoun"));
+                WordArray joinedValues = values;
+                joinedValues.push_back(inventory.ValueId("joined"));
+                std::sort(values.begin(), values.end());
+                std::sort(joinedValues.begin(), joinedValues.end());
                 Lemma& lemma = lexicon.lemmas[LemmaKey{number, std::string(word), pos}];
                 lemma.analysed = true;
                 std::set<WordForm>& lemmaForms = lemma.forms;
-                if (!piece.empty()) lemmaForms.insert(WordForm{piece, values});
-                if (!text.empty()) lemmaForms.insert(WordForm{text, std::move(values)});
+                if (!piece.empty()) lemmaForms.insert(WordForm{piece, joinedValues});
+                if (!text.empty()) lemmaForms.insert(WordForm{text, joined && !withPronoun ? joinedValues : values});
                 added = true;
             }
             return added;

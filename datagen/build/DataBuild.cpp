@@ -10,6 +10,7 @@
 #include "datagen/build/EndingWords.h"
 #include "datagen/build/EngineStores.h"
 #include "datagen/build/GermanNouns.h"
+#include "datagen/build/GermanVerbs.h"
 #include "datagen/build/HunspellSource.h"
 #include "datagen/build/LexiconCleanup.h"
 #include "datagen/build/LexiconFiles.h"
@@ -122,6 +123,7 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
 
     Stopwatch watch;
     AddGermanNounCases(r.lexicon, r.inventory, r.report);
+    AddGermanVerbForms(r.lexicon, r.inventory, r.report);
     CleanLexicon(r.lexicon, links, r.report);
     r.links = ResolveLinks(links, r.lexicon, r.report);
     r.classes = ShareClasses(r.links);

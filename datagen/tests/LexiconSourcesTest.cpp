@@ -4,6 +4,7 @@
 #include "datagen/build/AttributeInventory.h"
 #include "datagen/build/DictionarySources.h"
 #include "datagen/build/GermanNouns.h"
+#include "datagen/build/GermanVerbs.h"
 #include "datagen/build/HunspellSource.h"
 #include "datagen/build/InflectionModel.h"
 #include "datagen/build/SourceText.h"
@@ -50,7 +51,7 @@ TEST(ApertiumAnalyser, ElidedFormsAreAlsoReadWithoutTheirApostrophe) {
 }
 
 // "ab" and "a-b", both a<pr>+b<pr>: the tokenizer cuts "a-b" at its
-// hyphen, so only "ab" is a form of "a". "falo" = fa<vblex><inf>+lo<prn>
+// hyphen, so only "ab" is a form of "a", a joined one. "falo" = fa<vblex><inf>+lo<prn>
 // is a form of "fa" with its pronoun.
 TEST(ApertiumAnalyser, JoinedFormsWithAHyphenAreLeftOutAndPronounsMarked) {
     const AttributeInventory inventory = Inventory();
@@ -65,7 +66,9 @@ TEST(ApertiumAnalyser, JoinedFormsWithAHyphenAreLeftOutAndPronounsMarked) {
     Lexicon lexicon;
     BuildReport report;
     ReadApertiumAnalyser(dump, "fr", inventory, tags, lexicon, report);
-    EXPECT_EQ(FormTexts(lexicon, {6, "a", inventory.ValueId("preposition")}), (std::set<std::string>{"ab"}));
+    // "ab" is read, but as a joined form it is no row of the paradigm.
+    EXPECT_EQ(lexicon.lemmas.at({6, "a", inventory.ValueId("preposition")}).forms,
+              (std::set<WordForm>{WordForm{"ab", {inventory.ValueId("joined")}}}));
     EXPECT_EQ(report.dropped.at("fr").at("joined form with a hyphen"), 1);
     const std::set<WordForm> falo{
         WordForm{"falo", {inventory.ValueId("infinitive"), inventory.ValueId("enclitic-pronoun")}}};
@@ -323,6 +326,66 @@ TEST(GermanEnglish, SpellingDictionaryWordsJoinTheListsVerbs) {
     EXPECT_TRUE(lesen.count({"gelesene", ""}));
     EXPECT_TRUE(lesen.count({"lese", ""}));  // the weak imperative, where the list gives "lies"
     EXPECT_TRUE(lesen.count({"lesende", "present-participle"}));  // beside "lesend": no person's slot
+}
+
+// The regular rest of a German verb's paradigm, from the list's and the
+// spelling dictionary's forms read as the data build reads them: a weak
+// verb, a strong one whose list gives its irregular forms, a modal one
+// whose 1st singular is its 3rd, an "-eln" verb, and a word typed a verb by
+// its ending alone, which gets nothing.
+TEST(GermanVerbs, TheParadigmFollowsFromTheInfinitiveAndThePast) {
+    const AttributeInventory inventory = Inventory();
+    const TagMapping tags = Tags(inventory);
+    Lexicon lexicon;
+    std::set<BilingualLink> links;
+    BuildReport report;
+    ReadGermanEnglish("lesen {vt} | lesend | gelesen | du liest | er/sie liest | ich/er/sie las | "
+                      "er/sie hat/hatte gelesen | ich/er/sie läse | lies! :: to read\n"
+                      "arbeiten {vi} | arbeitend | gearbeitet | ich/er/sie arbeitete :: to work\n"
+                      "können {vt} | ich kann | du kannst | er/sie/es kann | ich/er/sie/es konnte :: can\n"
+                      "sammeln {vt} | sammelnd | gesammelt :: to collect\n",
+                      inventory, tags, lexicon, links, report);
+    ReadHunspell("SET UTF-8\nSFX A Y 1\nSFX A 0 de .\nSFX B Y 3\nSFX B 0 e .\nSFX B 0 em .\nSFX B 0 bar .\n",
+                 "5\nlesen/A\ngelesen/B\narbeiten\ngearbeitet/B\nirgendwen\n", "de", {"en"}, inventory, tags,
+                 lexicon, report);
+    AddGermanVerbForms(lexicon, inventory, report);
+    struct Case {
+        const char* lemma;
+        const char* form;
+        const char* values;  // value names sorted, joined by "+"; "" none
+        bool present;
+    };
+    const Case cases[] = {
+        {"lesen", "lese", "first-person+indicative+present+singular", true},
+        {"lesen", "liest", "indicative+present+second-person+singular", true},
+        {"lesen", "lest", "indicative+present+second-person+singular", false},  // the list's "liest" stays
+        {"lesen", "lesen", "indicative+plural+present+third-person", true},
+        {"lesen", "lest", "imperative+plural+second-person", true},
+        {"lesen", "lesest", "present+second-person+singular+subjunctive", true},
+        {"lesen", "lasest", "indicative+past+second-person+singular", true},
+        {"lesen", "last", "indicative+past+plural+second-person", true},
+        {"lesen", "läsen", "first-person+past+plural+subjunctive", true},
+        {"lesen", "gelesene", "feminine+nominative+past-participle+singular", true},
+        {"lesen", "gelesene", "", false},
+        {"lesen", "gelesenem", "dative+masculine+past-participle+singular", true},
+        {"lesen", "gelesenbar", "", true},  // a derived word: no slot of the verb
+        {"lesen", "lesende", "accusative+plural+present-participle", true},
+        {"lesen", "lesende", "present-participle", false},
+        {"arbeiten", "arbeitest", "indicative+present+second-person+singular", true},
+        {"arbeiten", "arbeitet", "indicative+present+singular+third-person", true},
+        {"arbeiten", "arbeitetest", "indicative+past+second-person+singular", true},
+        {"arbeiten", "arbeitetet", "past+plural+second-person+subjunctive", true},
+        {"können", "kann", "first-person+indicative+present+singular", true},
+        {"können", "könne", "first-person+present+singular+subjunctive", true},
+        {"können", "konnten", "indicative+past+plural+third-person", true},
+        {"sammeln", "sammle", "first-person+indicative+present+singular", true},
+        {"sammeln", "sammelst", "indicative+present+second-person+singular", true},
+        {"sammeln", "sammlet", "plural+present+second-person+subjunctive", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(GermanForms(lexicon, inventory, c.lemma, "verb").count({c.form, c.values}), c.present ? 1u : 0u)
+            << c.lemma << " " << c.form << " " << c.values;
+    EXPECT_EQ(lexicon.lemmas.at({4, "irgendwen", inventory.ValueId("verb")}).forms.size(), 1u);
 }
 
 // Dictionaries list senses, not the usual word first: the word that most
