@@ -77,9 +77,14 @@ std::vector<FormRow> ListWordForms(std::u16string_view word, int32_t onlyLanguag
         if (onlyLanguage != 0 && onlyLanguage != a.language) continue;
         seen.push_back(a.wordId);
         if (!rows.empty()) rows.push_back({});
+        // The word's own entry: the analysis of a word without a stem holds
+        // the form analysed ("went"), not the lemma ("go") its forms are
+        // made from.
+        InflexionData lemma = GetWordEntry(a.wordId);
+        if (lemma.wordId != a.wordId) lemma = a;
         const int32_t category = a.partOfSpeech == 733 ? 1 : a.partOfSpeech;
-        rows.push_back({LabelOf(category, selector) + u", " + GetLanguageName(a.language, selector), a.form});
-        AppendForms(a, selector, rows);
+        rows.push_back({LabelOf(category, selector) + u", " + GetLanguageName(a.language, selector), lemma.form});
+        AppendForms(lemma, selector, rows);
     }
     return rows;
 }

@@ -151,8 +151,11 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
         const ApostrophePieces pieces = CutAtApostrophes(surface);
         if (!pieces.first.empty()) report.Read(language, "forms read by their pieces between apostrophes");
         // Adds the forms of one word of the analysis; false when its part of speech is not mapped.
-        // A joined form or a piece cut from one is no form of the word's
-        // paradigm; a form with its object pronoun is one.
+        // A joined form, a form with an apostrophe ("'m", "l'", which the
+        // tokenizer cuts off the word before or after it) and a piece cut
+        // at one are no forms of the word's paradigm; a form with its
+        // object pronoun is one.
+        const bool apart = (joined && !enclitic) || !pieces.first.empty();
         auto add = [&](std::string_view word, const std::string& text, const std::string& piece, bool withPronoun) {
             unknown.clear();
             std::vector<WordArray> forms = ExpandTags(tags, inventory, "apertium", language, tagList, unknown);
@@ -170,7 +173,7 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
                 lemma.analysed = true;
                 std::set<WordForm>& lemmaForms = lemma.forms;
                 if (!piece.empty()) lemmaForms.insert(WordForm{piece, joinedValues});
-                if (!text.empty()) lemmaForms.insert(WordForm{text, joined && !withPronoun ? joinedValues : values});
+                if (!text.empty()) lemmaForms.insert(WordForm{text, apart ? joinedValues : values});
                 added = true;
             }
             return added;
