@@ -95,6 +95,8 @@ TEST(GermanNouns, CasesFollowFromGenderAndTheShapesOfTheForms) {
     add("Frau", {{"Frau", {f, sg}}, {"Frauen", {f, pl}}});
     add("Lehrer", {{"Lehrer", {}}, {"Lehrers", {}}, {"Lehrern", {pl}}});
     add("Auto", {{"Auto", {n, sg}}, {"Autos", {n, pl}}});
+    const int32_t dim = id("diminutive"), gen = id("genitive");
+    add("Kind", {{"Kind", {n, sg}}, {"Kinder", {n, pl}}, {"Kindchen", {dim, n, sg}}, {"Kindchens", {dim, n, sg, gen}}});
     BuildReport report;
     AddGermanNounCases(lexicon, inventory, report);
 
@@ -129,6 +131,11 @@ TEST(GermanNouns, CasesFollowFromGenderAndTheShapesOfTheForms) {
     EXPECT_EQ(cases("Auto"), (Set{"Auto:singular:nominative", "Auto:singular:accusative", "Auto:singular:dative",
                                   "Autos:singular:genitive", "Autos:plural:nominative", "Autos:plural:accusative",
                                   "Autos:plural:dative", "Autos:plural:genitive"}));
+    // A diminutive's genitive leaves the noun's cases to be made.
+    EXPECT_EQ(cases("Kind"), (Set{"Kind:singular:nominative", "Kind:singular:accusative", "Kind:singular:dative",
+                                  "Kind:singular:genitive", "Kinder:plural:nominative", "Kinder:plural:accusative",
+                                  "Kinder:plural:genitive", "Kindern:plural:dative", "Kindchen:singular:diminutive",
+                                  "Kindchens:singular:genitive:diminutive"}));
     for (const WordForm& form : lexicon.lemmas.at(LemmaKey{4, "Haus", noun}).forms)
         EXPECT_TRUE(std::count(form.values.begin(), form.values.end(), n)) << form.text;
 }
