@@ -22,9 +22,9 @@ struct FormRow {
 // ","; empty slots and values without a label leave their comma.
 std::u16string FormLabels(int32_t key, int32_t selector);
 
-// The value of a form written together with the next word ("isn't",
-// "gonna", "del") or cut from such a form at its apostrophe: analysis reads
-// it, the paradigm leaves it out.
+// The value of a form written together with the word after or before it
+// ("isn't", "gonna", "del", "'m") or cut from such a form at its
+// apostrophe: analysis reads it, the paradigm leaves it out.
 constexpr int32_t kJoinedFormValue = 938;
 
 // The rows for word (analysed as given, untrimmed). onlyLanguage 0 lists
