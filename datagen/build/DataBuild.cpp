@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "datagen/build/AnalogyLabels.h"
 #include "datagen/build/AnalysisLists.h"
 #include "datagen/build/ApertiumSource.h"
 #include "datagen/build/DictionaryEntries.h"
@@ -120,6 +121,7 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     for (const SourceEntry& e : entries)
         if (e.kind == "hunspell") read(e);
     AddEndingWords(endings, r.lexicon, links, r.report);
+    LabelFormsByAnalogy(r.lexicon, r.report);
 
     Stopwatch watch;
     AddGermanNounCases(r.lexicon, r.inventory, r.report);

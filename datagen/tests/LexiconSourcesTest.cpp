@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "datagen/build/AnalogyLabels.h"
 #include "datagen/build/ApertiumSource.h"
 #include "datagen/build/AttributeInventory.h"
 #include "datagen/build/DictionarySources.h"
@@ -393,6 +394,39 @@ TEST(GermanVerbs, TheParadigmFollowsFromTheInfinitiveAndThePast) {
         EXPECT_EQ(GermanForms(lexicon, inventory, c.lemma, "verb").count({c.form, c.values}), c.present ? 1u : 0u)
             << c.lemma << " " << c.form << " " << c.values;
     EXPECT_EQ(lexicon.lemmas.at({4, "irgendwen", inventory.ValueId("verb")}).forms.size(), 1u);
+}
+
+// Five analysed verbs in "-are" give the endings' values: "libr" + "ai"
+// is the 1st singular past of "librare" as "parl" + "ai" is of "parlare";
+// "i" is the 2nd singular present on four of them and the subjunctive on
+// two, so it is both; "acela" is on one only and says nothing. A word
+// ending in "ere" has no five models and keeps its forms as they are.
+TEST(AnalogyLabels, FormsOfAWordNoAnalyserKnowsTakeTheValuesOfWordsAlike) {
+    const int32_t it = 7, verb = 3, past = 42, present = 40, subjunctive = 828, sg = 11, p1 = 13, p2 = 14,
+                  infinitive = 916;
+    Lexicon lexicon;
+    const char* stems[] = {"parl", "cant", "am", "lav", "port"};
+    for (std::size_t i = 0; i < std::size(stems); ++i) {
+        const std::string stem = stems[i];
+        Lemma& lemma = lexicon.lemmas[{it, stem + "are", verb}];
+        lemma.analysed = true;
+        lemma.forms = {{stem + "are", {infinitive}}, {stem + "ai", {sg, p1, past}}, {stem + "i", {sg, p2, present}}};
+        if (i < 2) lemma.forms.insert({stem + "i", {sg, p2, subjunctive}});
+        if (i == 0) lemma.forms.insert({stem + "acela", {sg, p2}});
+        if (i == 4) lemma.forms.erase({stem + "i", {sg, p2, present}});
+    }
+    lexicon.lemmas[{it, "librare", verb}].forms = {{"librare", {}}, {"librai", {}}, {"libri", {}}, {"libracela", {}}};
+    lexicon.lemmas[{it, "temere", verb}].forms = {{"temere", {}}, {"temei", {}}};
+    BuildReport report;
+    LabelFormsByAnalogy(lexicon, report);
+    EXPECT_EQ(lexicon.lemmas.at({it, "librare", verb}).forms,
+              (std::set<WordForm>{{"librare", {infinitive}},
+                                  {"librai", {sg, p1, past}},
+                                  {"libri", {sg, p2, present}},
+                                  {"libri", {sg, p2, subjunctive}},
+                                  {"libracela", {}}}));
+    EXPECT_EQ(lexicon.lemmas.at({it, "temere", verb}).forms, (std::set<WordForm>{{"temere", {}}, {"temei", {}}}));
+    EXPECT_EQ(lexicon.lemmas.at({it, "parlare", verb}).forms.size(), 5u);
 }
 
 // Dictionaries list senses, not the usual word first: the word that most
