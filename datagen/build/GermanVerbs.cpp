@@ -172,7 +172,7 @@ void AddGermanVerbForms(Lexicon& lexicon, const AttributeInventory& inventory, B
             const bool linking = !elEr && NeedsLinkingE(stem);
             const std::string third = paradigm.Person("present", "indicative", "third-person", "singular");
             std::string first = EndsWith(text, "eln") ? stem.substr(0, stem.size() - 2) + "le" : stem + "e";
-            if (!third.empty() && !EndsWith(third, "t")) first = third;
+            if (!third.empty() && !EndsWithAny(third, {"t", "d"})) first = third;  // "wird" is no "kann"
             const std::string sibilant = EndsWithAny(stem, {"s", "ß", "z", "x"}) ? "t" : "st";
             paradigm.FillPersons("present", "indicative",
                                  {first, stem + (linking ? "est" : sibilant), stem + (linking ? "et" : "t"), text,

@@ -7,8 +7,8 @@
 //   ("sammle" drops the stem's "e"), the 2nd and 3rd singular and the 2nd
 //   plural add "st", "t", "t", with an "e" before them after "d", "t" and a
 //   consonant + "m"/"n" ("arbeitest", "atmet"); the 1st and 3rd plural are
-//   the infinitive; a verb whose 3rd singular does not end in "t" ("kann",
-//   "weiß") has it as its 1st singular;
+//   the infinitive; a verb whose 3rd singular ends in neither "t" nor "d"
+//   ("kann", "weiß", but not "wird") has it as its 1st singular;
 // - the present subjunctive is the 1st singular with "", "st", "", "n",
 //   "t", "n" ("mache", "machest"), its plural the infinitive;
 // - the past, from its 1st/3rd singular P: P, P + "st" (+ "est" after

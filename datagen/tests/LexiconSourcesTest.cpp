@@ -351,7 +351,8 @@ TEST(GermanVerbs, TheParadigmFollowsFromTheInfinitiveAndThePast) {
                       "er/sie hat/hatte gelesen | ich/er/sie läse | lies! :: to read\n"
                       "arbeiten {vi} | arbeitend | gearbeitet | ich/er/sie arbeitete :: to work\n"
                       "können {vt} | ich kann | du kannst | er/sie/es kann | ich/er/sie/es konnte :: can\n"
-                      "sammeln {vt} | sammelnd | gesammelt :: to collect\n",
+                      "sammeln {vt} | sammelnd | gesammelt :: to collect\n"
+                      "werden {vi} | du wirst | er/sie/es wird :: will\n",
                       inventory, tags, lexicon, links, report);
     ReadHunspell("SET UTF-8\nSFX A Y 1\nSFX A 0 de .\nSFX B Y 3\nSFX B 0 e .\nSFX B 0 em .\nSFX B 0 bar .\n",
                  "5\nlesen/A\ngelesen/B\narbeiten\ngearbeitet/B\nirgendwen\n", "de", {"en"}, inventory, tags,
@@ -384,6 +385,9 @@ TEST(GermanVerbs, TheParadigmFollowsFromTheInfinitiveAndThePast) {
         {"arbeiten", "arbeitetest", "indicative+past+second-person+singular", true},
         {"arbeiten", "arbeitetet", "past+plural+second-person+subjunctive", true},
         {"können", "kann", "first-person+indicative+present+singular", true},
+        {"werden", "werde", "first-person+indicative+present+singular", true},
+        {"werden", "wird", "first-person+indicative+present+singular", false},
+        {"werden", "werdet", "indicative+plural+present+second-person", true},
         {"können", "könne", "first-person+present+singular+subjunctive", true},
         {"können", "konnten", "indicative+past+plural+third-person", true},
         {"sammeln", "sammle", "first-person+indicative+present+singular", true},
