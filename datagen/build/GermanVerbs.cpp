@@ -170,14 +170,14 @@ void AddGermanVerbForms(Lexicon& lexicon, const AttributeInventory& inventory, B
         if (elEr || EndsWith(text, "en")) {
             const std::string stem = text.substr(0, text.size() - (elEr ? 1 : 2));
             const bool linking = !elEr && NeedsLinkingE(stem);
-            const std::string third = paradigm.Person("present", "indicative", "third-person", "singular");
-            std::string first = EndsWith(text, "eln") ? stem.substr(0, stem.size() - 2) + "le" : stem + "e";
-            if (!third.empty() && !EndsWithAny(third, {"t", "d"})) first = third;  // "wird" is no "kann"
-            const std::string sibilant = EndsWithAny(stem, {"s", "ß", "z", "x"}) ? "t" : "st";
-            paradigm.FillPersons("present", "indicative",
-                                 {first, stem + (linking ? "est" : sibilant), stem + (linking ? "et" : "t"), text,
-                                  stem + (linking ? "et" : "t"), text});
             const std::string subjunctive = EndsWith(text, "eln") ? stem.substr(0, stem.size() - 2) + "le" : stem + "e";
+            const std::string given = paradigm.Person("present", "indicative", "third-person", "singular");
+            // "wird" is no preterite-present's "kann".
+            const std::string first = !given.empty() && !EndsWithAny(given, {"t", "d"}) ? given : subjunctive;
+            const std::string sibilant = EndsWithAny(stem, {"s", "ß", "z", "x"}) ? "t" : "st";
+            const std::string withT = stem + (linking ? "et" : "t");
+            paradigm.FillPersons("present", "indicative",
+                                 {first, stem + (linking ? "est" : sibilant), withT, text, withT, text});
             paradigm.FillPersons("present", "subjunctive", Subjunctive(subjunctive, text));
             paradigm.Fill(paradigm.Person("present", "indicative", "second-person", "plural"),
                           paradigm.Values({"imperative", "second-person", "plural"}));
