@@ -12,12 +12,6 @@ namespace pv {
 
 namespace {
 
-int32_t Language(const SourceLine& line, const std::string& code) {
-    const int32_t number = LanguageNumber(code);
-    if (number < 0) throw line.Error("unknown language " + code);
-    return number;
-}
-
 std::u16string Text(const SourceLine& line, const std::string& word) {
     if (FindInvalidUtf8(word) != std::string::npos) throw line.Error("malformed UTF-8");
     return Utf8Decode(word);
@@ -35,7 +29,7 @@ std::vector<SpellFixSource> ParseSpellFixes(const std::string& text, const std::
         fix.to = Text(line, w[1]);
         // The analysis compares the fixes with the lower-cased word.
         if (LowerWord(fix.from) != fix.from) throw line.Error("FROM must be lower case: " + w[0]);
-        for (const std::string& code : Split(w[2], ',')) fix.data.mask |= 1u << Language(line, code);
+        for (const std::string& code : Split(w[2], ',')) fix.data.mask |= 1u << line.Language(code);
         if (!ParseInt(w[3], fix.data.weight) || fix.data.weight < 0) throw line.Error("bad weight " + w[3]);
         for (const std::string& place : Split(w[4], ',')) {
             if (place == "start") fix.data.flags |= kFixAtStart;
@@ -51,7 +45,7 @@ std::vector<SpellFixSource> ParseSpellFixes(const std::string& text, const std::
 std::vector<std::u16string> ParseAffixes(const std::string& text, const std::string& file) {
     std::set<std::u16string> affixes;
     for (const SourceLine& line : SourceLines(text, file)) {
-        Language(line, line.words[0]);
+        line.Language(line.words[0]);
         // What follows "=" is the meaning of the suffixes (EndingWords.h).
         for (std::size_t i = 1; i < line.words.size() && line.words[i] != "="; ++i) {
             std::u16string affix = Text(line, line.words[i]);

@@ -1,6 +1,8 @@
 #include "datagen/build/ApertiumSource.h"
 
 #include <algorithm>
+#include <map>
+#include <optional>
 
 #include "datagen/build/AttTransducer.h"
 
@@ -44,6 +46,68 @@ ApostrophePieces CutAtApostrophes(const std::string& surface) {
     ApostrophePieces pieces{surface.substr(0, from), surface.substr(to)};
     if (pieces.first.empty()) pieces.first = surface.substr(after), pieces.last.clear();
     return pieces;
+}
+
+// Signs that stand for an accent on the vowel before them where a keyboard
+// has no accents ("e'" for "è", "piu´" for "più").
+constexpr std::string_view kAccentSigns[] = {"'", "\u2019", "\u02BC", "\u2018", "\u00B4", "`"};
+
+// A text that ends in a vowel and one of kAccentSigns: the letters before
+// the sign, and the spellings of the accented vowel that, beside it, show
+// that the sign stands for an accent.
+struct AccentSpelling {
+    std::string letters;
+    std::vector<std::string> accented;
+};
+
+std::optional<AccentSpelling> ReadAccentSpelling(const std::string& text) {
+    static const std::map<char, std::vector<std::string>> accents = {
+        {'a', {"à", "á"}}, {'e', {"è", "é"}}, {'i', {"ì", "í"}}, {'o', {"ò", "ó"}}, {'u', {"ù", "ú"}},
+        {'A', {"À", "Á"}}, {'E', {"È", "É"}}, {'I', {"Ì", "Í"}}, {'O', {"Ò", "Ó"}}, {'U', {"Ù", "Ú"}}};
+    for (std::string_view sign : kAccentSigns) {
+        if (text.size() <= sign.size() || !text.ends_with(sign)) continue;
+        AccentSpelling spelling{text.substr(0, text.size() - sign.size()), {}};
+        auto it = accents.find(spelling.letters.back());
+        if (it == accents.end()) return std::nullopt;
+        const std::string stem = spelling.letters.substr(0, spelling.letters.size() - 1);
+        for (const std::string& vowel : it->second) spelling.accented.push_back(stem + vowel);
+        // An analyser that lists the vowel with an accent sign after it
+        // ("e´") beside its apostrophe spelling says the same.
+        for (const char* accent : {"\u00B4", "`"})
+            if (sign != accent) spelling.accented.push_back(spelling.letters + accent);
+        return spelling;
+    }
+    return std::nullopt;
+}
+
+// A form that spells an accent with a sign after its vowel, where the word
+// has the accented form too, is left out, and so is the piece before the
+// sign that the tokenizer cuts off ("e" of "e'", which would make the
+// conjunction "e" a form of "essere"): word analysis reads such typing
+// through its spelling fixes, and generation must not choose it. A sign
+// after a vowel with no accented form is an elision ("po'" for "poco").
+// The form with the sign and its piece are joined forms (see
+// ReadApertiumAnalyser), the accented form is not.
+void DropAccentSpellings(int32_t language, int32_t joined, Lexicon& lexicon, BuildReport& report) {
+    for (auto& [key, lemma] : lexicon.lemmas) {
+        if (key.language != language || !lemma.analysed) continue;
+        std::vector<WordForm> dropped;
+        for (const WordForm& form : lemma.forms) {
+            const std::optional<AccentSpelling> spelling = ReadAccentSpelling(form.text);
+            if (!spelling) continue;
+            WordArray plain = form.values;
+            plain.erase(std::remove(plain.begin(), plain.end(), joined), plain.end());
+            for (const std::string& accented : spelling->accented)
+                if (lemma.forms.count(WordForm{accented, plain}) || lemma.forms.count(WordForm{accented, form.values})) {
+                    dropped.push_back(form);
+                    dropped.push_back(WordForm{spelling->letters, form.values});
+                    break;
+                }
+        }
+        for (const WordForm& form : dropped)
+            if (lemma.forms.erase(form))
+                report.Drop(LanguageCode(language), "form that spells an accent with a sign after the vowel");
+    }
 }
 
 // The simple paths of a bilingual dictionary whose loops are not confined
@@ -187,6 +251,7 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
             lemma.find(' ') == std::string::npos)
             add(lemma, "", pieces.last, false);
     });
+    DropAccentSpellings(number, inventory.ValueId("joined"), lexicon, report);
     ReportSkippedSections(e, language, report);
 }
 

@@ -120,7 +120,10 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     // Full-form lists come last: their words join the lemmas read so far.
     for (const SourceEntry& e : entries)
         if (e.kind == "hunspell") read(e);
-    AddEndingWords(endings, r.lexicon, links, r.report);
+    // An ending translates into a preposition, never a preposition into an
+    // ending: its links go one way.
+    std::set<BilingualLink> endingLinks;
+    AddEndingWords(endings, r.lexicon, endingLinks, r.report);
     LabelFormsByAnalogy(r.lexicon, r.report);
 
     Stopwatch watch;
@@ -128,6 +131,7 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     AddGermanVerbForms(r.lexicon, r.inventory, r.report);
     CleanLexicon(r.lexicon, links, r.report);
     r.links = ResolveLinks(links, r.lexicon, r.report);
+    r.endingLinks = ResolveLinks(endingLinks, r.lexicon, r.report);
     r.classes = ShareClasses(r.links);
     r.pivotLinks = PivotLinks(r.links);
     for (const BilingualLink& link : r.pivotLinks)

@@ -24,6 +24,7 @@ struct BuildResult {
     Lexicon lexicon;
     std::set<BilingualLink> links;
     std::set<BilingualLink> pivotLinks;  // translations through English, one way
+    std::set<BilingualLink> endingLinks;  // translations of word endings, from the ending only
     std::map<LemmaKey, std::set<int32_t>> classes;
     InflectionModel inflection;
     BuildReport report;

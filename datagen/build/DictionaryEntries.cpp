@@ -312,8 +312,9 @@ private:
     }
 
     void AddTranslations(std::vector<CollocationRecord>& records) {
-        // By entry id: the ids linked with it either way, with their ranks,
-        // and those reached through English.
+        // By entry id: the ids linked with it either way (an ending's only
+        // from the ending), with their ranks, and those reached through
+        // English.
         const std::size_t ids = records.empty() ? 1 : static_cast<std::size_t>(records.back().id) + 1;
         std::vector<std::vector<std::pair<int32_t, int32_t>>> ranked(ids);
         for (const BilingualLink& link : r_.links) {
@@ -321,6 +322,10 @@ private:
             if (from == idOf_.end() || to == idOf_.end()) continue;
             ranked[from->second].push_back({link.rank, to->second});
             ranked[to->second].push_back({link.rank, from->second});
+        }
+        for (const BilingualLink& link : r_.endingLinks) {
+            auto from = idOf_.find(link.from), to = idOf_.find(link.to);
+            if (from != idOf_.end() && to != idOf_.end()) ranked[from->second].push_back({link.rank, to->second});
         }
         std::vector<std::vector<std::pair<int32_t, int32_t>>> pivoted(ids);
         for (const BilingualLink& link : r_.pivotLinks) {

@@ -526,8 +526,15 @@ void AddHeadwordLemmas(const std::set<BilingualLink>& links, int32_t language,
         if (link.from.language == language) words.insert(link.from.text);
         if (link.to.language == language) words.insert(link.to.text);
     }
+    // A word the lexicon has, as a lemma or a form of one, keeps its readings.
+    std::set<std::string> known;
+    for (const auto& [key, lemma] : lexicon.lemmas)
+        if (key.language == language) {
+            known.insert(key.text);
+            for (const WordForm& form : lemma.forms) known.insert(form.text);
+        }
     for (const std::string& word : words) {
-        if (!lexicon.Find(language, word).empty()) continue;  // an analyser's or another source's lemma
+        if (known.count(word)) continue;
         bool verb = false;
         for (const std::string& ending : verbEndings)
             verb = verb || (word.size() > ending.size() && word.compare(word.size() - ending.size(), ending.size(), ending) == 0);

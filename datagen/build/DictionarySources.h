@@ -31,10 +31,10 @@ void ReadFreeDict(std::string_view index, std::string_view dictionary, const std
 void ReadGermanEnglish(std::string_view text, const AttributeInventory& inventory, const TagMapping& tags,
                        Lexicon& lexicon, std::set<BilingualLink>& links, BuildReport& report);
 
-// Headwords of the bilingual dictionaries that the lexicon lacks, as
-// base-form lemmas: the words of a language without an analyser (Turkish),
-// or those its analyser misses. A headword ending in one of verbEndings is
-// a verb, any other word a noun.
+// Headwords of the bilingual dictionaries that the lexicon lacks (neither a
+// lemma nor a form of one), as base-form lemmas: the words of a language
+// without an analyser (Turkish), or those its analyser misses. A headword
+// ending in one of verbEndings is a verb, any other word a noun.
 void AddHeadwordLemmas(const std::set<BilingualLink>& links, int32_t language,
                        const std::vector<std::string>& verbEndings, const AttributeInventory& inventory,
                        Lexicon& lexicon, BuildReport& report);

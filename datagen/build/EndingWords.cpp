@@ -9,12 +9,6 @@ namespace pv {
 
 namespace {
 
-int32_t Language(const SourceLine& line, const std::string& code) {
-    const int32_t number = LanguageNumber(code);
-    if (number < 0) throw line.Error("unknown language " + code);
-    return number;
-}
-
 int32_t Value(const SourceLine& line, const AttributeInventory& inventory, const std::string& name) {
     const int32_t id = inventory.ValueId(name);
     if (id < 0) throw line.Error("unknown value " + name);
@@ -33,7 +27,7 @@ std::vector<EndingWord> ParseEndingWords(const std::string& text, const std::str
         const std::size_t meaning = static_cast<std::size_t>(equals - w.begin()) + 1;
         if (meaning < 3 || meaning >= w.size())
             throw line.Error("expected: LANGUAGE SUFFIX ... = VALUES [PART-OF-SPEECH LANGUAGE:WORD ...]");
-        const int32_t language = Language(line, w[0]);
+        const int32_t language = line.Language(w[0]);
         WordArray values;
         for (const std::string& name : Split(w[meaning], '+')) values.push_back(Value(line, inventory, name));
         const int32_t partOfSpeech = TakePartOfSpeech(inventory, values);
@@ -52,7 +46,7 @@ std::vector<EndingWord> ParseEndingWords(const std::string& text, const std::str
                     pos = Value(line, inventory, word.substr(slash + 1));
                     word.resize(slash);
                 }
-                translations.push_back(LemmaKey{Language(line, w[i].substr(0, colon)), word, pos});
+                translations.push_back(LemmaKey{line.Language(w[i].substr(0, colon)), word, pos});
             }
         }
         for (std::size_t i = 1; i + 1 < meaning; ++i)

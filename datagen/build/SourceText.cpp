@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "datagen/build/AttributeInventory.h"
+#include "datagen/build/LexiconModel.h"
 
 namespace pv {
 
@@ -16,6 +17,12 @@ std::string SourceLine::After(std::size_t n) const {
 
 SourceError SourceLine::Error(const std::string& message) const {
     return SourceError(file + ":" + std::to_string(number) + ": " + message);
+}
+
+int32_t SourceLine::Language(const std::string& code) const {
+    const int32_t language = LanguageNumber(code);
+    if (language < 0) throw Error("unknown language " + code);
+    return language;
 }
 
 std::string Trim(std::string_view text) {

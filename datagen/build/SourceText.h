@@ -20,6 +20,9 @@ struct SourceLine {
     // The text after the first n words.
     std::string After(std::size_t n) const;
     SourceError Error(const std::string& message) const;
+    // The language number of a code on this line; throws Error for an
+    // unknown code.
+    int32_t Language(const std::string& code) const;
 };
 
 std::vector<SourceLine> SourceLines(const std::string& text, const std::string& file);

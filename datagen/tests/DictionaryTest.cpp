@@ -54,7 +54,8 @@ void Write(const std::string& path, const std::string& text) {
 // English and Spanish analysers, an English-Spanish dictionary with a
 // multi-word entry, one whose word the lexicon lacks and an enumerated
 // number, and a German-English list: German reaches Spanish only through
-// the shared class of the English lemma.
+// the shared class of the English lemma; a Turkish ending with its
+// prepositions.
 struct DictionaryFixture {
     TempDir tmp;
     BuildOptions options;
@@ -72,14 +73,17 @@ struct DictionaryFixture {
               "analyser en p en.bin\nanalyser es p es.bin\nbilingual en-es p en-es.bin\ngerman-english de-en p de-en\n");
         Write(options.root + "/en.bin", Dump({{"house", "house<n><sg>"}, {"houses", "house<n><pl>"},
                                               {"ice", "ice<n><sg>"}, {"cream", "cream<n><sg>"},
-                                              {"creams", "cream<n><pl>"}, {"walk", "walk<vblex><inf>"}}));
+                                              {"creams", "cream<n><pl>"}, {"walk", "walk<vblex><inf>"},
+                                              {"in", "in<pr>"}}));
         Write(options.root + "/es.bin", Dump({{"casa", "casa<n><f><sg>"}, {"casas", "casa<n><f><pl>"},
                                               {"helado", "helado<n><m><sg>"}, {"helados", "helado<n><m><pl>"},
-                                              {"andar", "andar<vblex><inf>"}, {"polo", "polo<n><m><sg>"}}));
+                                              {"andar", "andar<vblex><inf>"}, {"polo", "polo<n><m><sg>"},
+                                              {"en", "en<pr>"}}));
         Write(options.root + "/en-es.bin",
               Dump({{"house<n>", "casa<n><f>"}, {"ice cream<n>", "helado<n><m>"}, {"walk<vblex>", "andar<vblex>"},
                     {"ice# lolly<n>", "polo<n><m>"}, {"12th century<n>", "siglo XII<n><m>"}}));
         Write(options.root + "/de-en", "Haus {n} | Häuser {pl} :: house | houses\n");
+        Write(options.sources + "/suffixes.txt", "tr de da = postposition+locative preposition en:in es:en\n");
     }
 
     std::string Build() {
@@ -162,6 +166,11 @@ TEST(Dictionary, EntriesReadBackThroughTheIndexesTheEngineUses) {
             spanishOfClass.insert(files.LoadByRow(row).text);
     }
     EXPECT_EQ(spanishOfClass, (std::set<std::u16string>{u"casa"}));
+
+    // A Turkish ending translates into prepositions; they do not translate
+    // into the ending.
+    EXPECT_EQ(TranslationTexts(files, one(u"de")), (std::set<std::u16string>{u"in", u"en"}));
+    EXPECT_EQ(TranslationTexts(files, one(u"in")), (std::set<std::u16string>{}));
 
     // What could not become an entry is counted with its reason.
     EXPECT_EQ(f.result.report.dropped.at("en").at("multi-word expression with a word not in the lexicon"), 1);

@@ -49,6 +49,19 @@ TEST(ApertiumAnalyser, ElidedFormsAreAlsoReadWithoutTheirApostrophe) {
     EXPECT_EQ(FormTexts(lexicon, {6, "de", pr}), (std::set<std::string>{"d", "d'", "d’", "d'a", "d’a"}));
     EXPECT_EQ(FormTexts(lexicon, {6, "jusqu'à", pr}), (std::set<std::string>{"jusqu", "jusqu'à"}));
     EXPECT_EQ(FormTexts(lexicon, {6, "a", pr}), (std::set<std::string>{"a", "'a"}));
+
+    // Italian "po'" is an elided "poco"; "e'" is "è" typed without its
+    // accent, so neither it nor "e" is a form of "essere".
+    const char* italian =
+        "0\t1\tp\tp\t0.000000\t\n1\t2\to\to\t0.000000\t\n2\t3\t'\tc\t0.000000\t\n3\t4\tε\to\t0.000000\t\n"
+        "4\t5\tε\t<adv>\t0.000000\t\n"
+        "0\t6\te\te\t0.000000\t\n6\t7\t'\ts\t0.000000\t\n0\t16\tè\te\t0.000000\t\n16\t7\tε\ts\t0.000000\t\n"
+        "7\t8\tε\ts\t0.000000\t\n"
+        "8\t9\tε\te\t0.000000\t\n9\t10\tε\tr\t0.000000\t\n10\t11\tε\te\t0.000000\t\n11\t12\tε\t<vbser>\t0.000000\t\n"
+        "12\t13\tε\t<pri>\t0.000000\t\n13\t14\tε\t<p3>\t0.000000\t\n14\t15\tε\t<sg>\t0.000000\t\n5\n15\n";
+    ReadApertiumAnalyser(italian, "it", inventory, tags, lexicon, report);
+    EXPECT_EQ(FormTexts(lexicon, {7, "poco", inventory.ValueId("adverb")}), (std::set<std::string>{"po", "po'"}));
+    EXPECT_EQ(FormTexts(lexicon, {7, "essere", inventory.ValueId("verb")}), (std::set<std::string>{"è"}));
 }
 
 // "ab" and "a-b", both a<pr>+b<pr>: the tokenizer cuts "a-b" at its
@@ -452,20 +465,23 @@ TEST(FreeDict, TheTranslationOfMostSensesIsRankedFirst) {
 }
 
 // Dictionary headwords fill what the analyser lacks: a verb by its ending,
-// other words as nouns; a word the analyser knows keeps its own lemma.
+// other words as nouns; a word the analyser knows, as a lemma or a form,
+// keeps its own readings.
 TEST(Headwords, OnlyWordsTheLexiconLacksBecomeLemmas) {
     const AttributeInventory inventory = Inventory();
     const int32_t noun = inventory.ValueId("noun"), verb = inventory.ValueId("verb");
     const int32_t adjective = inventory.ValueId("adjective");
     Lexicon lexicon;
     lexicon.lemmas[{7, "grande", adjective}].forms.insert(WordForm{"grande", {}});
+    lexicon.lemmas[{7, "amico", noun}].forms.insert(WordForm{"amica", {}});
     std::set<BilingualLink> links;
-    for (const char* word : {"grande", "sorgente", "parlare"}) AddLink(links, {{1, "x", 0}, {7, word, 0}});
+    for (const char* word : {"grande", "amica", "sorgente", "parlare"}) AddLink(links, {{1, "x", 0}, {7, word, 0}});
     BuildReport report;
     AddHeadwordLemmas(links, 7, {"are", "ere", "ire"}, inventory, lexicon, report);
     std::set<LemmaKey> keys;
     for (const auto& [key, lemma] : lexicon.lemmas) keys.insert(key);
-    EXPECT_EQ(keys, (std::set<LemmaKey>{{7, "grande", adjective}, {7, "parlare", verb}, {7, "sorgente", noun}}));
+    EXPECT_EQ(keys, (std::set<LemmaKey>{{7, "amico", noun}, {7, "grande", adjective}, {7, "parlare", verb},
+                                        {7, "sorgente", noun}}));
     EXPECT_EQ(report.read.at("it").at("headword lemmas"), 2);
 }
 
