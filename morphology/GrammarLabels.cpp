@@ -123,6 +123,7 @@ constexpr GrammarLabel kGrammarLabels[] = {
     {941, u"относ.", u"rel."},
     {942, u"възм.", u"potential"},
     {943, u"+е", u"copula"},
+    {944, u"слято", u"joined"},
 };
 
 }  // namespace

@@ -86,15 +86,19 @@ std::optional<AccentSpelling> ReadAccentSpelling(const std::string& text) {
 // conjunction "e" a form of "essere"): word analysis reads such typing
 // through its spelling fixes, and generation must not choose it. A sign
 // after a vowel with no accented form is an elision ("po'" for "poco").
-void DropAccentSpellings(int32_t language, Lexicon& lexicon, BuildReport& report) {
+// The form with the sign and its piece are joined forms (see
+// ReadApertiumAnalyser), the accented form is not.
+void DropAccentSpellings(int32_t language, int32_t joined, Lexicon& lexicon, BuildReport& report) {
     for (auto& [key, lemma] : lexicon.lemmas) {
         if (key.language != language || !lemma.analysed) continue;
         std::vector<WordForm> dropped;
         for (const WordForm& form : lemma.forms) {
             const std::optional<AccentSpelling> spelling = ReadAccentSpelling(form.text);
             if (!spelling) continue;
+            WordArray plain = form.values;
+            plain.erase(std::remove(plain.begin(), plain.end(), joined), plain.end());
             for (const std::string& accented : spelling->accented)
-                if (lemma.forms.count(WordForm{accented, form.values})) {
+                if (lemma.forms.count(WordForm{accented, plain}) || lemma.forms.count(WordForm{accented, form.values})) {
                     dropped.push_back(form);
                     dropped.push_back(WordForm{spelling->letters, form.values});
                     break;
@@ -211,6 +215,11 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
         const ApostrophePieces pieces = CutAtApostrophes(surface);
         if (!pieces.first.empty()) report.Read(language, "forms read by their pieces between apostrophes");
         // Adds the forms of one word of the analysis; false when its part of speech is not mapped.
+        // A joined form, a form with an apostrophe ("'m", "l'", which the
+        // tokenizer cuts off the word before or after it) and a piece cut
+        // at one are no forms of the word's paradigm; a form with its
+        // object pronoun is one.
+        const bool apart = (joined && !enclitic) || !pieces.first.empty();
         auto add = [&](std::string_view word, const std::string& text, const std::string& piece, bool withPronoun) {
             unknown.clear();
             std::vector<WordArray> forms = ExpandTags(tags, inventory, "apertium", language, tagList, unknown);
@@ -219,15 +228,16 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
             for (WordArray& values : forms) {
                 int32_t pos = TakePartOfSpeech(inventory, values);
                 if (pos == 0) continue;
-                if (withPronoun) {
-                    values.push_back(inventory.ValueId("enclitic-pronoun"));
-                    std::sort(values.begin(), values.end());
-                }
+                if (withPronoun) values.push_back(inventory.ValueId("enclitic-pronoun"));
+                WordArray joinedValues = values;
+                joinedValues.push_back(inventory.ValueId("joined"));
+                std::sort(values.begin(), values.end());
+                std::sort(joinedValues.begin(), joinedValues.end());
                 Lemma& lemma = lexicon.lemmas[LemmaKey{number, std::string(word), pos}];
                 lemma.analysed = true;
                 std::set<WordForm>& lemmaForms = lemma.forms;
-                if (!piece.empty()) lemmaForms.insert(WordForm{piece, values});
-                if (!text.empty()) lemmaForms.insert(WordForm{text, std::move(values)});
+                if (!piece.empty()) lemmaForms.insert(WordForm{piece, joinedValues});
+                if (!text.empty()) lemmaForms.insert(WordForm{text, apart ? joinedValues : values});
                 added = true;
             }
             return added;
@@ -241,7 +251,7 @@ void ReadApertiumAnalyser(std::string_view dump, const std::string& language,
             lemma.find(' ') == std::string::npos)
             add(lemma, "", pieces.last, false);
     });
-    DropAccentSpellings(number, lexicon, report);
+    DropAccentSpellings(number, inventory.ValueId("joined"), lexicon, report);
     ReportSkippedSections(e, language, report);
 }
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "datagen/build/AnalogyLabels.h"
 #include "datagen/build/AnalysisLists.h"
 #include "datagen/build/ApertiumSource.h"
 #include "datagen/build/DictionaryEntries.h"
@@ -10,6 +11,7 @@
 #include "datagen/build/OwnWords.h"
 #include "datagen/build/EngineStores.h"
 #include "datagen/build/GermanNouns.h"
+#include "datagen/build/GermanVerbs.h"
 #include "datagen/build/HunspellSource.h"
 #include "datagen/build/LexiconCleanup.h"
 #include "datagen/build/LexiconFiles.h"
@@ -138,9 +140,11 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     // ending: the links of our own words go one way.
     std::set<BilingualLink> ownLinks;
     AddOwnWords(ownWords, r.lexicon, ownLinks, r.report);
+    LabelFormsByAnalogy(r.lexicon, r.report);
 
     Stopwatch watch;
     AddGermanNounCases(r.lexicon, r.inventory, r.report);
+    AddGermanVerbForms(r.lexicon, r.inventory, r.report);
     CleanLexicon(r.lexicon, links, r.report);
     r.links = ResolveLinks(links, r.lexicon, r.report);
     r.ownLinks = ResolveLinks(ownLinks, r.lexicon, r.report);

@@ -440,7 +440,9 @@ void ReadGermanEnglish(std::string_view text, const AttributeInventory& inventor
             } else if (pos == value("verb")) {
                 add(head.text, {value("infinitive")});
                 std::string participle = formOf(1), pastParticiple;
-                if (participle.size() > 3 && participle.compare(participle.size() - 3, 3, "end") == 0) {
+                // "lesend", "sammelnd": the infinitive + "d".
+                if ((participle.size() > 3 && participle.compare(participle.size() - 3, 3, "end") == 0) ||
+                    participle == head.text + "d") {
                     pastParticiple = formOf(2);
                     add(participle, {value("present-participle")});
                     add(pastParticiple, {value("past-participle")});

@@ -20,6 +20,7 @@ void AddGermanNounCases(Lexicon& lexicon, const AttributeInventory& inventory, B
     const int32_t nominative = inventory.ValueId("nominative"), accusative = inventory.ValueId("accusative"),
                   genitive = inventory.ValueId("genitive"), dative = inventory.ValueId("dative");
     const int32_t genderAttribute = inventory.AttributeOf(feminine), caseAttribute = inventory.AttributeOf(dative);
+    const int32_t diminutive = inventory.ValueId("diminutive");
     for (auto& [key, lemma] : lexicon.lemmas) {
         if (key.language != german || key.partOfSpeech != noun) continue;
         const std::string& text = key.text;
@@ -27,6 +28,8 @@ void AddGermanNounCases(Lexicon& lexicon, const AttributeInventory& inventory, B
         bool hasCases = false, singularBase = false;
         std::set<std::string> texts, plurals;
         for (const WordForm& form : lemma.forms) {
+            // A diminutive ("Kindchen") has its own gender and cases.
+            if (std::count(form.values.begin(), form.values.end(), diminutive)) continue;
             texts.insert(form.text);
             singularBase = singularBase || (form.text == text && !std::count(form.values.begin(), form.values.end(), plural));
             for (int32_t v : form.values) {

@@ -11,7 +11,8 @@
 //   form stands for all four cases;
 // - a noun ending in "er" or "el" that is not feminine and has a plural
 //   lemma + "n" has the lemma's text as its plural (Lehrer, Lehrern).
-// Every form gets the noun's gender when one of its forms has one.
+// Every form gets the noun's gender when one of its forms has one. A
+// diminutive form ("Kindchen", "Kindchens") keeps its own values.
 #pragma once
 
 #include "datagen/build/AttributeInventory.h"

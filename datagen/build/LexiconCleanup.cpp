@@ -29,6 +29,29 @@ char16_t CyrillicLookAlike(char16_t c) {
     return 0;
 }
 
+// The French words that the lexicon writes with the ligature "œ".
+std::set<std::string> LigatureWords(const Lexicon& lexicon) {
+    const int32_t french = LanguageNumber("fr");
+    std::set<std::string> words;
+    for (auto it = lexicon.lemmas.lower_bound(LemmaKey{french, "", 0});
+         it != lexicon.lemmas.end() && it->first.language == french; ++it) {
+        if (it->first.text.find("œ") != std::string::npos) words.insert(it->first.text);
+        for (const WordForm& form : it->second.forms)
+            if (form.text.find("œ") != std::string::npos) words.insert(form.text);
+    }
+    return words;
+}
+
+// "oeil" as "œil" where the lexicon has that spelling: the French analyser
+// writes the ligature as two letters, the spelling dictionary and texts
+// as one, and "oe" is two letters in other words ("coexister", "moelle").
+std::string Ligature(int32_t language, const std::string& text, const std::set<std::string>& ligatureWords) {
+    if (language != LanguageNumber("fr") || text.find("oe") == std::string::npos) return text;
+    std::string joined = text;
+    for (std::size_t at; (at = joined.find("oe")) != std::string::npos;) joined.replace(at, 2, "œ");
+    return ligatureWords.count(joined) ? joined : text;
+}
+
 }  // namespace
 
 std::string CleanWordText(int32_t language, const std::string& text) {
@@ -46,11 +69,15 @@ std::string CleanWordText(int32_t language, const std::string& text) {
 }
 
 void CleanLexicon(Lexicon& lexicon, std::set<BilingualLink>& links, BuildReport& report) {
+    const std::set<std::string> ligatureWords = LigatureWords(lexicon);
+    auto cleanText = [&](int32_t language, const std::string& text) {
+        return Ligature(language, CleanWordText(language, text), ligatureWords);
+    };
     std::map<LemmaKey, Lemma> cleaned;
     for (auto& [key, lemma] : lexicon.lemmas) {
         const std::string language = LanguageCode(key.language);
         LemmaKey cleanKey = key;
-        cleanKey.text = CleanWordText(key.language, key.text);
+        cleanKey.text = cleanText(key.language, key.text);
         if (cleanKey.text.empty()) {
             report.Drop(language, "lemma without a letter or in a foreign script");
             continue;
@@ -60,7 +87,7 @@ void CleanLexicon(Lexicon& lexicon, std::set<BilingualLink>& links, BuildReport&
         clean.analysed = clean.analysed || lemma.analysed;
         std::set<WordForm>& forms = clean.forms;
         for (const WordForm& form : lemma.forms) {
-            std::string text = CleanWordText(key.language, form.text);
+            std::string text = cleanText(key.language, form.text);
             if (text.empty()) {
                 report.Drop(language, "form without a letter or in a foreign script");
                 continue;
@@ -73,8 +100,8 @@ void CleanLexicon(Lexicon& lexicon, std::set<BilingualLink>& links, BuildReport&
 
     std::set<BilingualLink> kept;
     for (BilingualLink link : links) {
-        link.from.text = CleanWordText(link.from.language, link.from.text);
-        link.to.text = CleanWordText(link.to.language, link.to.text);
+        link.from.text = cleanText(link.from.language, link.from.text);
+        link.to.text = cleanText(link.to.language, link.to.text);
         if (link.from.text.empty() || link.to.text.empty()) {
             report.Drop(LanguageCode(link.from.language) + "-" + LanguageCode(link.to.language),
                         "link to a word without a letter or in a foreign script");

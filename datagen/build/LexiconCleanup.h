@@ -2,6 +2,8 @@
 // letter (punctuation read as nouns) are dropped, and Latin letters that
 // look like Cyrillic ones inside words of a Cyrillic language are replaced
 // by those, so that every word has one spelling and prints in one script.
+// French words written with "oe" are written with "œ" where the lexicon
+// also has them so ("oeil", "yeux" of the analyser join "œil").
 #pragma once
 
 #include <set>
@@ -17,8 +19,9 @@ namespace pv {
 // wholly in Latin letters or with a Latin letter that has no look-alike.
 std::string CleanWordText(int32_t language, const std::string& text);
 
-// Applies CleanWordText to every lemma, form and link of the sources read,
-// merging lemmas that become one and dropping what becomes empty.
+// Applies CleanWordText and the French ligature to every lemma, form and
+// link of the sources read, merging lemmas that become one and dropping
+// what becomes empty.
 void CleanLexicon(Lexicon& lexicon, std::set<BilingualLink>& links, BuildReport& report);
 
 }  // namespace pv

@@ -257,6 +257,11 @@ TEST(DataBuild, WrittenLexiconLoadsAndAnalysesWords) {
                                                  {u"pl.,", u"gözlar"},
                                                  {u"pl.,nom.case,", u"gözler"}}));
 
+    // The contraction "al" reads as a form of "a", but no row of its
+    // paradigm shows it.
+    EXPECT_TRUE(Readings("al").count("a:5"));
+    EXPECT_EQ(ListWordForms(u"al", 5, 1), (Rows{{u"prep., Spanish", u"a"}}));
+
     // Every other file the engine opens at start is a complete container.
     std::vector<std::string> files = {"DATA\\RELS.DAT", "DATA\\EXTREL.IDX", "Data\\CDHEAD.DAT",
                                       "Data\\RCDHEAD.DAT"};

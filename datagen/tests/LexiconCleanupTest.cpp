@@ -5,7 +5,7 @@
 namespace pv {
 namespace {
 
-constexpr int32_t kEnglish = 1, kBulgarian = 2, kTurkish = 3;
+constexpr int32_t kEnglish = 1, kBulgarian = 2, kTurkish = 3, kFrench = 6;
 
 TEST(LexiconCleanupTest, WordsWithoutLettersGoAndCyrillicWordsGetOneScript) {
     struct Case {
@@ -42,6 +42,25 @@ TEST(LexiconCleanupTest, RespelledLemmasMergeAndLinksFollowThem) {
     EXPECT_EQ(key.text, "той");
     EXPECT_EQ(lemma.forms, (std::set<WordForm>{{"той", {11}}, {"того", {143}}}));
     EXPECT_EQ(links, (std::set<BilingualLink>{{{kEnglish, "he", 5}, {kBulgarian, "той", 5}}}));
+}
+
+// The analyser's "oeil" (plural "yeux") and the spelling dictionary's
+// "œil" become one word; "moelle" has no ligature spelling and keeps its
+// letters.
+TEST(LexiconCleanupTest, FrenchOeIsWrittenAsTheLigatureTheLexiconHas) {
+    Lexicon lexicon;
+    lexicon.lemmas[{kFrench, "oeil", 1}] = Lemma{{{"oeil", {8, 11}}, {"yeux", {8, 12}}}, true};
+    lexicon.lemmas[{kFrench, "œil", 1}].forms = {{"œil", {}}, {"œils", {}}};
+    lexicon.lemmas[{kFrench, "moelle", 1}].forms = {{"moelle", {9, 11}}};
+    std::set<BilingualLink> links = {{{kFrench, "oeil", 1}, {kEnglish, "eye", 1}}};
+    BuildReport report;
+    CleanLexicon(lexicon, links, report);
+    ASSERT_EQ(lexicon.lemmas.size(), 2u);
+    const Lemma& eye = lexicon.lemmas.at({kFrench, "œil", 1});
+    EXPECT_TRUE(eye.analysed);
+    EXPECT_EQ(eye.forms, (std::set<WordForm>{{"œil", {}}, {"œil", {8, 11}}, {"œils", {}}, {"yeux", {8, 12}}}));
+    EXPECT_TRUE(lexicon.lemmas.count({kFrench, "moelle", 1}));
+    EXPECT_EQ(links, (std::set<BilingualLink>{{{kFrench, "œil", 1}, {kEnglish, "eye", 1}}}));
 }
 
 }  // namespace

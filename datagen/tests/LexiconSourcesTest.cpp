@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "datagen/build/AnalogyLabels.h"
 #include "datagen/build/ApertiumSource.h"
 #include "datagen/build/AttributeInventory.h"
 #include "datagen/build/DictionarySources.h"
 #include "datagen/build/GermanNouns.h"
+#include "datagen/build/GermanVerbs.h"
 #include "datagen/build/HunspellSource.h"
 #include "datagen/build/InflectionModel.h"
 #include "datagen/build/SourceText.h"
@@ -63,7 +65,7 @@ TEST(ApertiumAnalyser, ElidedFormsAreAlsoReadWithoutTheirApostrophe) {
 }
 
 // "ab" and "a-b", both a<pr>+b<pr>: the tokenizer cuts "a-b" at its
-// hyphen, so only "ab" is a form of "a". "falo" = fa<vblex><inf>+lo<prn>
+// hyphen, so only "ab" is a form of "a", a joined one. "falo" = fa<vblex><inf>+lo<prn>
 // is a form of "fa" with its pronoun.
 TEST(ApertiumAnalyser, JoinedFormsWithAHyphenAreLeftOutAndPronounsMarked) {
     const AttributeInventory inventory = Inventory();
@@ -78,7 +80,9 @@ TEST(ApertiumAnalyser, JoinedFormsWithAHyphenAreLeftOutAndPronounsMarked) {
     Lexicon lexicon;
     BuildReport report;
     ReadApertiumAnalyser(dump, "fr", inventory, tags, lexicon, report);
-    EXPECT_EQ(FormTexts(lexicon, {6, "a", inventory.ValueId("preposition")}), (std::set<std::string>{"ab"}));
+    // "ab" is read, but as a joined form it is no row of the paradigm.
+    EXPECT_EQ(lexicon.lemmas.at({6, "a", inventory.ValueId("preposition")}).forms,
+              (std::set<WordForm>{WordForm{"ab", {inventory.ValueId("joined")}}}));
     EXPECT_EQ(report.dropped.at("fr").at("joined form with a hyphen"), 1);
     const std::set<WordForm> falo{
         WordForm{"falo", {inventory.ValueId("infinitive"), inventory.ValueId("enclitic-pronoun")}}};
@@ -105,6 +109,8 @@ TEST(GermanNouns, CasesFollowFromGenderAndTheShapesOfTheForms) {
     add("Frau", {{"Frau", {f, sg}}, {"Frauen", {f, pl}}});
     add("Lehrer", {{"Lehrer", {}}, {"Lehrers", {}}, {"Lehrern", {pl}}});
     add("Auto", {{"Auto", {n, sg}}, {"Autos", {n, pl}}});
+    const int32_t dim = id("diminutive"), gen = id("genitive");
+    add("Kind", {{"Kind", {n, sg}}, {"Kinder", {n, pl}}, {"Kindchen", {dim, n, sg}}, {"Kindchens", {dim, n, sg, gen}}});
     BuildReport report;
     AddGermanNounCases(lexicon, inventory, report);
 
@@ -139,6 +145,11 @@ TEST(GermanNouns, CasesFollowFromGenderAndTheShapesOfTheForms) {
     EXPECT_EQ(cases("Auto"), (Set{"Auto:singular:nominative", "Auto:singular:accusative", "Auto:singular:dative",
                                   "Autos:singular:genitive", "Autos:plural:nominative", "Autos:plural:accusative",
                                   "Autos:plural:dative", "Autos:plural:genitive"}));
+    // A diminutive's genitive leaves the noun's cases to be made.
+    EXPECT_EQ(cases("Kind"), (Set{"Kind:singular:nominative", "Kind:singular:accusative", "Kind:singular:dative",
+                                  "Kind:singular:genitive", "Kinder:plural:nominative", "Kinder:plural:accusative",
+                                  "Kinder:plural:genitive", "Kindern:plural:dative", "Kindchen:singular:diminutive",
+                                  "Kindchens:singular:genitive:diminutive"}));
     for (const WordForm& form : lexicon.lemmas.at(LemmaKey{4, "Haus", noun}).forms)
         EXPECT_TRUE(std::count(form.values.begin(), form.values.end(), n)) << form.text;
 }
@@ -336,6 +347,103 @@ TEST(GermanEnglish, SpellingDictionaryWordsJoinTheListsVerbs) {
     EXPECT_TRUE(lesen.count({"gelesene", ""}));
     EXPECT_TRUE(lesen.count({"lese", ""}));  // the weak imperative, where the list gives "lies"
     EXPECT_TRUE(lesen.count({"lesende", "present-participle"}));  // beside "lesend": no person's slot
+}
+
+// The regular rest of a German verb's paradigm, from the list's and the
+// spelling dictionary's forms read as the data build reads them: a weak
+// verb, a strong one whose list gives its irregular forms, a modal one
+// whose 1st singular is its 3rd, an "-eln" verb, and a word typed a verb by
+// its ending alone, which gets nothing.
+TEST(GermanVerbs, TheParadigmFollowsFromTheInfinitiveAndThePast) {
+    const AttributeInventory inventory = Inventory();
+    const TagMapping tags = Tags(inventory);
+    Lexicon lexicon;
+    std::set<BilingualLink> links;
+    BuildReport report;
+    ReadGermanEnglish("lesen {vt} | lesend | gelesen | du liest | er/sie liest | ich/er/sie las | "
+                      "er/sie hat/hatte gelesen | ich/er/sie läse | lies! :: to read\n"
+                      "arbeiten {vi} | arbeitend | gearbeitet | ich/er/sie arbeitete :: to work\n"
+                      "können {vt} | ich kann | du kannst | er/sie/es kann | ich/er/sie/es konnte :: can\n"
+                      "sammeln {vt} | sammelnd | gesammelt :: to collect\n"
+                      "werden {vi} | du wirst | er/sie/es wird :: will\n",
+                      inventory, tags, lexicon, links, report);
+    ReadHunspell("SET UTF-8\nSFX A Y 1\nSFX A 0 de .\nSFX B Y 3\nSFX B 0 e .\nSFX B 0 em .\nSFX B 0 bar .\n",
+                 "5\nlesen/A\ngelesen/B\narbeiten\ngearbeitet/B\nirgendwen\n", "de", {"en"}, inventory, tags,
+                 lexicon, report);
+    AddGermanVerbForms(lexicon, inventory, report);
+    struct Case {
+        const char* lemma;
+        const char* form;
+        const char* values;  // value names sorted, joined by "+"; "" none
+        bool present;
+    };
+    const Case cases[] = {
+        {"lesen", "lese", "first-person+indicative+present+singular", true},
+        {"lesen", "liest", "indicative+present+second-person+singular", true},
+        {"lesen", "lest", "indicative+present+second-person+singular", false},  // the list's "liest" stays
+        {"lesen", "lesen", "indicative+plural+present+third-person", true},
+        {"lesen", "lest", "imperative+plural+second-person", true},
+        {"lesen", "lesest", "present+second-person+singular+subjunctive", true},
+        {"lesen", "lasest", "indicative+past+second-person+singular", true},
+        {"lesen", "last", "indicative+past+plural+second-person", true},
+        {"lesen", "läsen", "first-person+past+plural+subjunctive", true},
+        {"lesen", "gelesene", "feminine+nominative+past-participle+singular", true},
+        {"lesen", "gelesene", "", false},
+        {"lesen", "gelesenem", "dative+masculine+past-participle+singular", true},
+        {"lesen", "gelesenbar", "", true},  // a derived word: no slot of the verb
+        {"lesen", "lesende", "accusative+plural+present-participle", true},
+        {"lesen", "lesende", "present-participle", false},
+        {"arbeiten", "arbeitest", "indicative+present+second-person+singular", true},
+        {"arbeiten", "arbeitet", "indicative+present+singular+third-person", true},
+        {"arbeiten", "arbeitetest", "indicative+past+second-person+singular", true},
+        {"arbeiten", "arbeitetet", "past+plural+second-person+subjunctive", true},
+        {"können", "kann", "first-person+indicative+present+singular", true},
+        {"werden", "werde", "first-person+indicative+present+singular", true},
+        {"werden", "wird", "first-person+indicative+present+singular", false},
+        {"werden", "werdet", "indicative+plural+present+second-person", true},
+        {"können", "könne", "first-person+present+singular+subjunctive", true},
+        {"können", "konnten", "indicative+past+plural+third-person", true},
+        {"sammeln", "sammle", "first-person+indicative+present+singular", true},
+        {"sammeln", "sammelst", "indicative+present+second-person+singular", true},
+        {"sammeln", "sammlet", "plural+present+second-person+subjunctive", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(GermanForms(lexicon, inventory, c.lemma, "verb").count({c.form, c.values}), c.present ? 1u : 0u)
+            << c.lemma << " " << c.form << " " << c.values;
+    EXPECT_EQ(lexicon.lemmas.at({4, "irgendwen", inventory.ValueId("verb")}).forms.size(), 1u);
+}
+
+// Five analysed verbs in "-are" give the endings' values: "libr" + "ai"
+// is the 1st singular past of "librare" as "parl" + "ai" is of "parlare";
+// "i" is the 2nd singular present on four of them and the subjunctive on
+// two, so it is both; "acela" is on one only and says nothing. A word
+// ending in "ere" has no five models and keeps its forms as they are.
+TEST(AnalogyLabels, FormsOfAWordNoAnalyserKnowsTakeTheValuesOfWordsAlike) {
+    const int32_t it = 7, verb = 3, past = 42, present = 40, subjunctive = 828, sg = 11, p1 = 13, p2 = 14,
+                  infinitive = 916;
+    Lexicon lexicon;
+    const char* stems[] = {"parl", "cant", "am", "lav", "port"};
+    for (std::size_t i = 0; i < std::size(stems); ++i) {
+        const std::string stem = stems[i];
+        Lemma& lemma = lexicon.lemmas[{it, stem + "are", verb}];
+        lemma.analysed = true;
+        lemma.forms = {{stem + "are", {infinitive}}, {stem + "ai", {sg, p1, past}}, {stem + "i", {sg, p2, present}}};
+        if (i < 2) lemma.forms.insert({stem + "i", {sg, p2, subjunctive}});
+        if (i == 0) lemma.forms.insert({stem + "acela", {sg, p2}});
+        if (i == 4) lemma.forms.erase({stem + "i", {sg, p2, present}});
+    }
+    lexicon.lemmas[{it, "librare", verb}].forms = {{"librare", {}}, {"librai", {}}, {"libri", {}}, {"libracela", {}}};
+    lexicon.lemmas[{it, "temere", verb}].forms = {{"temere", {}}, {"temei", {}}};
+    BuildReport report;
+    LabelFormsByAnalogy(lexicon, report);
+    EXPECT_EQ(lexicon.lemmas.at({it, "librare", verb}).forms,
+              (std::set<WordForm>{{"librare", {infinitive}},
+                                  {"librai", {sg, p1, past}},
+                                  {"libri", {sg, p2, present}},
+                                  {"libri", {sg, p2, subjunctive}},
+                                  {"libracela", {}}}));
+    EXPECT_EQ(lexicon.lemmas.at({it, "temere", verb}).forms, (std::set<WordForm>{{"temere", {}}, {"temei", {}}}));
+    EXPECT_EQ(lexicon.lemmas.at({it, "parlare", verb}).forms.size(), 5u);
 }
 
 // Dictionaries list senses, not the usual word first: the word that most
