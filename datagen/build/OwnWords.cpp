@@ -9,7 +9,8 @@ namespace pv {
 
 namespace {
 
-int32_t Value(const SourceLine& line, const AttributeInventory& inventory, const std::string& name) {
+int32_t Value(const SourceLine& line, const AttributeInventory& inventory,
+              const std::string& name) {
     const int32_t id = inventory.ValueId(name);
     if (id < 0) throw line.Error("unknown value " + name);
     return id;
@@ -18,18 +19,20 @@ int32_t Value(const SourceLine& line, const AttributeInventory& inventory, const
 }  // namespace
 
 std::vector<OwnWord> ParseOwnWords(const std::string& text, const std::string& file,
-                                         const AttributeInventory& inventory) {
-    std::vector<OwnWord> endings;
+                                   const AttributeInventory& inventory) {
+    std::vector<OwnWord> words;
     for (const SourceLine& line : SourceLines(text, file)) {
         const std::vector<std::string>& w = line.words;
         const auto equals = std::find(w.begin(), w.end(), "=");
         if (equals == w.end()) continue;
         const std::size_t meaning = static_cast<std::size_t>(equals - w.begin()) + 1;
         if (meaning < 3 || meaning >= w.size())
-            throw line.Error("expected: LANGUAGE WORD ... = VALUES [PART-OF-SPEECH LANGUAGE:WORD ...]");
+            throw line.Error(
+                "expected: LANGUAGE WORD ... = VALUES [PART-OF-SPEECH LANGUAGE:WORD ...]");
         const int32_t language = line.Language(w[0]);
         WordArray values;
-        for (const std::string& name : Split(w[meaning], '+')) values.push_back(Value(line, inventory, name));
+        for (const std::string& name : Split(w[meaning], '+'))
+            values.push_back(Value(line, inventory, name));
         const int32_t partOfSpeech = TakePartOfSpeech(inventory, values);
         if (partOfSpeech == 0) throw line.Error("no part of speech among " + w[meaning]);
         std::sort(values.begin(), values.end());
@@ -39,7 +42,8 @@ std::vector<OwnWord> ParseOwnWords(const std::string& text, const std::string& f
             const int32_t targetPos = Value(line, inventory, w[meaning + 1]);
             for (std::size_t i = meaning + 2; i < w.size(); ++i) {
                 const std::size_t colon = w[i].find(':');
-                if (colon == std::string::npos) throw line.Error("expected LANGUAGE:WORD, not " + w[i]);
+                if (colon == std::string::npos)
+                    throw line.Error("expected LANGUAGE:WORD, not " + w[i]);
                 std::string word = w[i].substr(colon + 1);
                 int32_t pos = targetPos;
                 if (const std::size_t slash = word.find('/'); slash != std::string::npos) {
@@ -50,14 +54,14 @@ std::vector<OwnWord> ParseOwnWords(const std::string& text, const std::string& f
             }
         }
         for (std::size_t i = 1; i + 1 < meaning; ++i)
-            endings.push_back(OwnWord{LemmaKey{language, w[i], partOfSpeech}, values, translations});
+            words.push_back(OwnWord{LemmaKey{language, w[i], partOfSpeech}, values, translations});
     }
-    return endings;
+    return words;
 }
 
-void AddOwnWords(const std::vector<OwnWord>& endings, Lexicon& lexicon, std::set<BilingualLink>& links,
-                    BuildReport& report) {
-    for (const OwnWord& e : endings) {
+void AddOwnWords(const std::vector<OwnWord>& words, Lexicon& lexicon,
+                 std::set<BilingualLink>& links, BuildReport& report) {
+    for (const OwnWord& e : words) {
         lexicon.lemmas[e.lemma].forms.insert(WordForm{e.lemma.text, e.values});
         for (const LemmaKey& to : e.translations) AddLink(links, {e.lemma, to});
         report.Read(LanguageCode(e.lemma.language), "own words");

@@ -32,10 +32,10 @@ struct OwnWord {
 // Throws SourceError for a malformed line, an unknown language or value,
 // or values without a part of speech.
 std::vector<OwnWord> ParseOwnWords(const std::string& text, const std::string& file,
-                                         const AttributeInventory& inventory);
+                                   const AttributeInventory& inventory);
 
 // Adds every word as a lemma with one form, and its links.
-void AddOwnWords(const std::vector<OwnWord>& endings, Lexicon& lexicon, std::set<BilingualLink>& links,
-                    BuildReport& report);
+void AddOwnWords(const std::vector<OwnWord>& words, Lexicon& lexicon,
+                 std::set<BilingualLink>& links, BuildReport& report);
 
 }  // namespace pv
