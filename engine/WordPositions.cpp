@@ -25,7 +25,9 @@ void Report(const std::exception& error, const char16_t* where) {
 // without readings, so that it still reaches the output.
 WordEntryArr Meanings(std::u16string_view word, const char16_t* where) {
     try {
-        return Engine().readings.Meanings(word);
+        WordEntryArr e = Engine().readings.Meanings(word);
+        DropRussianReadingsOfBulgarianWords(e);
+        return e;
     } catch (const std::exception& error) {
         Report(error, where);
     }
@@ -70,6 +72,11 @@ void AppendParts(const std::u16string& token, const std::u16string& mark, bool a
 }
 
 }  // namespace
+
+void DropRussianReadingsOfBulgarianWords(WordEntryArr& e) {
+    if (HasLanguage(e, kBulgarian))
+        std::erase_if(e.meanings, [](const WordEntry& r) { return r.language == kRussian; });
+}
 
 void AddWordToCurrentPhrase(const std::u16string& token, const std::u16string& mark) {
     try {

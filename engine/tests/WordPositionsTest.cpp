@@ -57,6 +57,20 @@ TEST_F(WordPositionsTest, TokensBecomeTheirParts) {
     EXPECT_TRUE(errors.empty());
 }
 
+// Russian is a target language only: a Bulgarian word is not read as a
+// Russian one, while a word that reads only in Russian keeps its readings.
+TEST(RussianReadings, AreDroppedFromWordsThatReadInBulgarian) {
+    auto reading = [](int32_t id, int32_t language) { return WordEntry{id, u"утро", 1, language, {}, 0.0}; };
+    WordEntryArr both{u"утре", u"", 0.0, {reading(1, kBulgarian), reading(2, kRussian), reading(3, kEnglish)}};
+    DropRussianReadingsOfBulgarianWords(both);
+    std::vector<int32_t> ids;
+    for (const WordEntry& r : both.meanings) ids.push_back(r.id);
+    EXPECT_EQ(ids, (std::vector<int32_t>{1, 3}));
+    WordEntryArr russian{u"утре", u"", 0.0, {reading(2, kRussian)}};
+    DropRussianReadingsOfBulgarianWords(russian);
+    EXPECT_EQ(russian.meanings.size(), 1u);
+}
+
 TEST_F(WordPositionsTest, ReadingsFollowTheTablesOfTheCurrentText) {
     AddWordToCurrentPhrase(u"walks", {});
     ASSERT_EQ(Engine().N, 1);
