@@ -89,8 +89,8 @@ std::optional<AccentSpelling> ReadAccentSpelling(const std::string& text) {
 // The form with the sign and its piece are joined forms (see
 // ReadApertiumAnalyser), the accented form is not.
 void DropAccentSpellings(int32_t language, int32_t joined, Lexicon& lexicon, BuildReport& report) {
-    for (auto& [key, lemma] : lexicon.lemmas) {
-        if (key.language != language || !lemma.analysed) continue;
+    for (auto& [key, lemma] : lexicon.OfLanguage(language)) {
+        if (!lemma.analysed) continue;
         std::vector<WordForm> dropped;
         for (const WordForm& form : lemma.forms) {
             const std::optional<AccentSpelling> spelling = ReadAccentSpelling(form.text);

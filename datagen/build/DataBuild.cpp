@@ -127,10 +127,7 @@ BuildResult BuildData(const BuildOptions& options, std::ostream& progress) {
     // The dictionaries' Turkish lemmas take the whole paradigm of the suffix
     // rules, once the spelling dictionary has shown how their stems behave.
     std::set<LemmaKey> turkishLemmas;
-    const int32_t turkishNumber = LanguageNumber("tr");
-    for (auto it = r.lexicon.lemmas.lower_bound(LemmaKey{turkishNumber, "", 0});
-         it != r.lexicon.lemmas.end() && it->first.language == turkishNumber; ++it)
-        turkishLemmas.insert(it->first);
+    for (const auto& [key, lemma] : r.lexicon.OfLanguage(LanguageNumber("tr"))) turkishLemmas.insert(key);
     AddTurkishListedWords(turkish.Grammar(), r.lexicon, r.report);
     // Full-form lists come last: their words join the lemmas read so far.
     for (const SourceEntry& e : entries)

@@ -528,11 +528,10 @@ void AddHeadwordLemmas(const std::set<BilingualLink>& links, int32_t language,
     }
     // A word the lexicon has, as a lemma or a form of one, keeps its readings.
     std::set<std::string> known;
-    for (const auto& [key, lemma] : lexicon.lemmas)
-        if (key.language == language) {
-            known.insert(key.text);
-            for (const WordForm& form : lemma.forms) known.insert(form.text);
-        }
+    for (const auto& [key, lemma] : lexicon.OfLanguage(language)) {
+        known.insert(key.text);
+        for (const WordForm& form : lemma.forms) known.insert(form.text);
+    }
     for (const std::string& word : words) {
         if (known.count(word)) continue;
         bool verb = false;

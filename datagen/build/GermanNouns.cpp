@@ -21,8 +21,8 @@ void AddGermanNounCases(Lexicon& lexicon, const AttributeInventory& inventory, B
                   genitive = inventory.ValueId("genitive"), dative = inventory.ValueId("dative");
     const int32_t genderAttribute = inventory.AttributeOf(feminine), caseAttribute = inventory.AttributeOf(dative);
     const int32_t diminutive = inventory.ValueId("diminutive");
-    for (auto& [key, lemma] : lexicon.lemmas) {
-        if (key.language != german || key.partOfSpeech != noun) continue;
+    for (auto& [key, lemma] : lexicon.OfLanguage(german)) {
+        if (key.partOfSpeech != noun) continue;
         const std::string& text = key.text;
         int32_t gender = 0;
         bool hasCases = false, singularBase = false;

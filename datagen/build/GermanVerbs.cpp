@@ -159,8 +159,8 @@ std::array<std::string, 6> Past(const std::string& p) {
 
 void AddGermanVerbForms(Lexicon& lexicon, const AttributeInventory& inventory, BuildReport& report) {
     const int32_t german = LanguageNumber("de"), verb = inventory.ValueId("verb");
-    for (auto& [key, lemma] : lexicon.lemmas) {
-        if (key.language != german || key.partOfSpeech != verb || key.text.size() < 4) continue;
+    for (auto& [key, lemma] : lexicon.OfLanguage(german)) {
+        if (key.partOfSpeech != verb || key.text.size() < 4) continue;
         const std::string& text = key.text;
         VerbParadigm paradigm(inventory, lemma);
         if (!paradigm.HasVerbForms()) continue;

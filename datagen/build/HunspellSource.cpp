@@ -279,13 +279,12 @@ void ReadHunspell(std::string_view aff, std::string_view dic, const std::string&
     std::map<std::string, std::vector<LemmaKey>> formOf;
     for (const HunspellWord& word : words)
         if (lexicon.Find(number, word.word).empty()) formOf[word.word];
-    for (auto it = lexicon.lemmas.lower_bound(LemmaKey{number, "", 0});
-         it != lexicon.lemmas.end() && it->first.language == number; ++it) {
-        if (it->second.analysed) continue;
-        for (const WordForm& form : it->second.forms)
+    for (const auto& [key, lemma] : lexicon.OfLanguage(number)) {
+        if (lemma.analysed) continue;
+        for (const WordForm& form : lemma.forms)
             if (auto word = formOf.find(form.text);
-                word != formOf.end() && (word->second.empty() || !(word->second.back() == it->first)))
-                word->second.push_back(it->first);
+                word != formOf.end() && (word->second.empty() || !(word->second.back() == key)))
+                word->second.push_back(key);
     }
     for (HunspellWord& word : words) {
         std::vector<LemmaKey> keys;

@@ -31,12 +31,10 @@ char16_t CyrillicLookAlike(char16_t c) {
 
 // The French words that the lexicon writes with the ligature "œ".
 std::set<std::string> LigatureWords(const Lexicon& lexicon) {
-    const int32_t french = LanguageNumber("fr");
     std::set<std::string> words;
-    for (auto it = lexicon.lemmas.lower_bound(LemmaKey{french, "", 0});
-         it != lexicon.lemmas.end() && it->first.language == french; ++it) {
-        if (it->first.text.find("œ") != std::string::npos) words.insert(it->first.text);
-        for (const WordForm& form : it->second.forms)
+    for (const auto& [key, lemma] : lexicon.OfLanguage(LanguageNumber("fr"))) {
+        if (key.text.find("œ") != std::string::npos) words.insert(key.text);
+        for (const WordForm& form : lemma.forms)
             if (form.text.find("œ") != std::string::npos) words.insert(form.text);
     }
     return words;

@@ -36,6 +36,16 @@ std::vector<const LemmaKey*> Lexicon::Find(int32_t language, const std::string& 
     return found;
 }
 
+std::ranges::subrange<std::map<LemmaKey, Lemma>::iterator> Lexicon::OfLanguage(int32_t language) {
+    return {lemmas.lower_bound(LemmaKey{language, "", INT32_MIN}),
+            lemmas.lower_bound(LemmaKey{language + 1, "", INT32_MIN})};
+}
+
+std::ranges::subrange<std::map<LemmaKey, Lemma>::const_iterator> Lexicon::OfLanguage(int32_t language) const {
+    return {lemmas.lower_bound(LemmaKey{language, "", INT32_MIN}),
+            lemmas.lower_bound(LemmaKey{language + 1, "", INT32_MIN})};
+}
+
 void AddLink(std::set<BilingualLink>& links, BilingualLink link) {
     link.rank = static_cast<int32_t>(links.size());
     links.insert(std::move(link));

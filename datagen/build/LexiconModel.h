@@ -6,6 +6,7 @@
 #include <compare>
 #include <cstdint>
 #include <map>
+#include <ranges>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,6 +42,9 @@ struct Lexicon {
 
     // The lemmas of a language whose text is text, any part of speech.
     std::vector<const LemmaKey*> Find(int32_t language, const std::string& text) const;
+    // The lemmas of one language, in key order.
+    std::ranges::subrange<std::map<LemmaKey, Lemma>::iterator> OfLanguage(int32_t language);
+    std::ranges::subrange<std::map<LemmaKey, Lemma>::const_iterator> OfLanguage(int32_t language) const;
 };
 
 // A translation between two lemmas; a part of speech of 0 matches any.

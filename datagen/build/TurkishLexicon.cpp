@@ -116,20 +116,18 @@ void AttachTurkishWords(std::vector<HunspellWord>& words, TurkishMorphology& mor
     }
 
     StemIndex index;
-    for (auto it = lexicon.lemmas.lower_bound(LemmaKey{turkish, "", 0});
-         it != lexicon.lemmas.end() && it->first.language == turkish; ++it) {
-        if (it->second.analysed) {
-            for (const WordForm& form : it->second.forms) index.AddListed(it->first, form.text, form.values);
-        } else if (it->first.partOfSpeech == g.noun || it->first.partOfSpeech == g.verb) {
-            const TurkishParadigm paradigm = morphology.Paradigm(it->first.text, it->first.partOfSpeech == g.verb);
-            if (paradigm.endings != nullptr) index.Add(it->first, paradigm, true);
+    for (const auto& [key, lemma] : lexicon.OfLanguage(turkish)) {
+        if (lemma.analysed) {
+            for (const WordForm& form : lemma.forms) index.AddListed(key, form.text, form.values);
+        } else if (key.partOfSpeech == g.noun || key.partOfSpeech == g.verb) {
+            const TurkishParadigm paradigm = morphology.Paradigm(key.text, key.partOfSpeech == g.verb);
+            if (paradigm.endings != nullptr) index.Add(key, paradigm, true);
             // A headword in -mak/-mek whose k softens in the spelling
             // dictionary is a noun as well (parmak: parmağı): where no
             // lexicon lemma reads a form, its noun may.
-            if (it->first.partOfSpeech != g.verb || !morphology.ShowsSoftening(it->first.text)) continue;
-            const TurkishParadigm noun = morphology.Paradigm(it->first.text, false);
-            if (noun.endings != nullptr)
-                index.Add(LemmaKey{turkish, it->first.text, g.noun}, noun, false);
+            if (key.partOfSpeech != g.verb || !morphology.ShowsSoftening(key.text)) continue;
+            const TurkishParadigm noun = morphology.Paradigm(key.text, false);
+            if (noun.endings != nullptr) index.Add(LemmaKey{turkish, key.text, g.noun}, noun, false);
         }
     }
     std::set<std::string> seen;
