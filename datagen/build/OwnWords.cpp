@@ -7,17 +7,6 @@
 
 namespace pv {
 
-namespace {
-
-int32_t Value(const SourceLine& line, const AttributeInventory& inventory,
-              const std::string& name) {
-    const int32_t id = inventory.ValueId(name);
-    if (id < 0) throw line.Error("unknown value " + name);
-    return id;
-}
-
-}  // namespace
-
 std::vector<OwnWord> ParseOwnWords(const std::string& text, const std::string& file,
                                    const AttributeInventory& inventory) {
     std::vector<OwnWord> words;
@@ -30,16 +19,14 @@ std::vector<OwnWord> ParseOwnWords(const std::string& text, const std::string& f
             throw line.Error(
                 "expected: LANGUAGE WORD ... = VALUES [PART-OF-SPEECH LANGUAGE:WORD ...]");
         const int32_t language = line.Language(w[0]);
-        WordArray values;
-        for (const std::string& name : Split(w[meaning], '+'))
-            values.push_back(Value(line, inventory, name));
+        WordArray values = line.Values(inventory, w[meaning]);
         const int32_t partOfSpeech = TakePartOfSpeech(inventory, values);
         if (partOfSpeech == 0) throw line.Error("no part of speech among " + w[meaning]);
         std::sort(values.begin(), values.end());
 
         std::vector<LemmaKey> translations;
         if (meaning + 1 < w.size()) {
-            const int32_t targetPos = Value(line, inventory, w[meaning + 1]);
+            const int32_t targetPos = line.Value(inventory, w[meaning + 1]);
             for (std::size_t i = meaning + 2; i < w.size(); ++i) {
                 const std::size_t colon = w[i].find(':');
                 if (colon == std::string::npos)
@@ -47,7 +34,7 @@ std::vector<OwnWord> ParseOwnWords(const std::string& text, const std::string& f
                 std::string word = w[i].substr(colon + 1);
                 int32_t pos = targetPos;
                 if (const std::size_t slash = word.find('/'); slash != std::string::npos) {
-                    pos = Value(line, inventory, word.substr(slash + 1));
+                    pos = line.Value(inventory, word.substr(slash + 1));
                     word.resize(slash);
                 }
                 translations.push_back(LemmaKey{line.Language(w[i].substr(0, colon)), word, pos});

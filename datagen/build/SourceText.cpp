@@ -19,6 +19,18 @@ SourceError SourceLine::Error(const std::string& message) const {
     return SourceError(file + ":" + std::to_string(number) + ": " + message);
 }
 
+int32_t SourceLine::Value(const AttributeInventory& inventory, const std::string& name) const {
+    const int32_t id = inventory.ValueId(name);
+    if (id < 0) throw Error("unknown value " + name);
+    return id;
+}
+
+std::vector<int32_t> SourceLine::Values(const AttributeInventory& inventory, std::string_view names) const {
+    std::vector<int32_t> ids;
+    for (const std::string& name : Split(names, '+')) ids.push_back(Value(inventory, name));
+    return ids;
+}
+
 int32_t SourceLine::Language(const std::string& code) const {
     const int32_t language = LanguageNumber(code);
     if (language < 0) throw Error("unknown language " + code);

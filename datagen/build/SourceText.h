@@ -10,6 +10,7 @@
 namespace pv {
 
 class SourceError;
+struct AttributeInventory;
 
 struct SourceLine {
     std::string file;
@@ -23,6 +24,10 @@ struct SourceLine {
     // The language number of a code on this line; throws Error for an
     // unknown code.
     int32_t Language(const std::string& code) const;
+    // The value id of a value name of the inventory, and the ids of names
+    // joined by "+", in their order; both throw Error for an unknown name.
+    int32_t Value(const AttributeInventory& inventory, const std::string& name) const;
+    std::vector<int32_t> Values(const AttributeInventory& inventory, std::string_view names) const;
 };
 
 std::vector<SourceLine> SourceLines(const std::string& text, const std::string& file);

@@ -16,15 +16,8 @@ TagMapping TagMapping::Parse(const std::string& text, const std::string& file,
         if (language != "*" && LanguageNumber(language) < 0) throw line.Error("unknown language " + language);
         std::vector<WordArray> alternatives;
         if (line.words[3] != "-")
-            for (const std::string& alternative : Split(line.words[3], '|')) {
-                WordArray values;
-                for (const std::string& name : Split(alternative, '+')) {
-                    int32_t id = inventory.ValueId(name);
-                    if (id < 0) throw line.Error("unknown value " + name);
-                    values.push_back(id);
-                }
-                alternatives.push_back(values);
-            }
+            for (const std::string& alternative : Split(line.words[3], '|'))
+                alternatives.push_back(line.Values(inventory, alternative));
         auto key = std::make_tuple(line.words[0], language, line.words[2]);
         if (mapping.map_.count(key)) throw line.Error("tag " + line.words[2] + " mapped twice");
         mapping.map_[key] = alternatives;

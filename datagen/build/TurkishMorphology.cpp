@@ -163,13 +163,8 @@ TurkishGrammar ParseTurkishGrammar(const std::string& text, const std::string& f
     for (const SourceLine& line : SourceLines(text, file)) {
         const std::vector<std::string>& w = line.words;
         auto values = [&](const std::string& names) {
-            WordArray out;
-            if (names == "-") return out;
-            for (const std::string& name : Split(names, '+')) {
-                const int32_t value = inventory.ValueId(name);
-                if (value < 0) throw line.Error("unknown value " + name);
-                out.push_back(value);
-            }
+            if (names == "-") return WordArray{};
+            WordArray out = line.Values(inventory, names);
             std::sort(out.begin(), out.end());
             return out;
         };
