@@ -65,15 +65,39 @@ IndexReader::Record IndexReader::Get(int32_t record) {
 }
 
 IndexReader::Found IndexReader::Find(int32_t key) {
-    // Lower bound: the first of several records with the same key.
-    int32_t low = 0, high = count_;
+    if (count_ == 0) return {false, 0};
+    // Lower bound: the first of several records with the same key. Keys are
+    // mostly spread evenly (record numbers, word ids), so the search guesses
+    // the place from the keys at both ends of the range and touches one or
+    // two blocks of the file where halving would touch a dozen. A guess that
+    // does not halve the range is followed by a halving step, which bounds
+    // the probes by twice those of a binary search.
+    int64_t lowKey = Get(0).key;
+    if (lowKey >= key) return {lowKey == key, 0};
+    int64_t highKey = Get(count_ - 1).key;
+    if (highKey < key) return {false, 0};
+    // Record low - 1 has a key below `key` (lowKey), record high one not
+    // below it (highKey); the first record with key is in (low - 1, high].
+    int32_t low = 1, high = count_ - 1;
+    bool guess = true;
     while (low < high) {
-        const int32_t middle = low + (high - low) / 2;
-        if (Get(middle).key < key) low = middle + 1;
-        else high = middle;
+        const int32_t width = high - low;
+        int32_t probe = low + width / 2;
+        if (guess && highKey > lowKey) {
+            const int64_t offset = (key - lowKey) * (width + 1) / (highKey - lowKey);
+            probe = static_cast<int32_t>(std::clamp<int64_t>(low - 1 + offset, low, high - 1));
+        }
+        const int32_t probeKey = Get(probe).key;
+        if (probeKey < key) {
+            low = probe + 1;
+            lowKey = probeKey;
+        } else {
+            high = probe;
+            highKey = probeKey;
+        }
+        guess = 2 * (high - low) <= width;
     }
-    if (low < count_ && Get(low).key == key) return {true, low};
-    return {false, 0};
+    return {Get(high).key == key, high};
 }
 
 }  // namespace pv

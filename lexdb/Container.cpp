@@ -15,10 +15,15 @@ namespace pv {
 
 namespace {
 
-constexpr std::size_t kInputBufferSize = 16384;
-// The input is descrambled in steps as the inflater takes it: a block of
-// the file cache needs a few hundred bytes of the 16,384 read.
-constexpr std::size_t kDescrambleStep = 1024;
+// Sequential reads take the file 16,384 bytes at a time and descramble
+// 1,024 bytes at a time as the inflater takes them. A read after a restart
+// is one block of the file cache, a few hundred stored bytes: it takes less.
+struct ReadSteps {
+    std::size_t read;
+    std::size_t descramble;
+};
+constexpr ReadSteps kSequentialSteps{16384, 1024};
+constexpr ReadSteps kRestartedSteps{2048, 256};
 constexpr int kEndOfInput = -1;
 
 enum GzipFlag : uint8_t {
@@ -52,7 +57,7 @@ struct Container {
     bool inflaterReady = false;
     ContainerStatus status = ContainerStatus::Ok;
     bool endOfInput = false;
-    std::vector<unsigned char> input = std::vector<unsigned char>(kInputBufferSize);
+    std::vector<unsigned char> input = std::vector<unsigned char>(kSequentialSteps.read);
     int64_t filePosition = 0;  // stored offset of the next byte to fetch from the file
     int64_t bufferPosition = 0;  // stored offset of input[0]
     std::size_t filled = 0;      // bytes read into input
@@ -81,8 +86,9 @@ struct Container {
     // Once the inflater has taken all it was given: the next step of the
     // buffer, or the buffer refilled from the file.
     void Fill() {
-        if (exposed < filled) return Expose(kDescrambleStep);
-        ssize_t got = ReadAt(fd, input.data(), input.size(), filePosition);
+        const ReadSteps& steps = restarted ? kRestartedSteps : kSequentialSteps;
+        if (exposed < filled) return Expose(steps.descramble);
+        ssize_t got = ReadAt(fd, input.data(), steps.read, filePosition);
         if (got < 0) {
             status = ContainerStatus::ReadError;
             got = 0;
@@ -91,7 +97,7 @@ struct Container {
         filePosition += got;
         filled = static_cast<std::size_t>(got);
         exposed = 0;
-        Expose(kDescrambleStep);
+        Expose(steps.descramble);
         if (got == 0) endOfInput = true;
     }
 
@@ -158,7 +164,10 @@ struct Container {
         memberLength = 0;
     }
 
+    // A restarted read never reaches a member's trailer, so its checksum
+    // would go unused.
     void Account(const unsigned char* from, const unsigned char* to) {
+        if (restarted) return;
         crc = crc32(crc, from, static_cast<uInt>(to - from));
         memberLength += static_cast<uint32_t>(to - from);
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -162,6 +164,35 @@ TEST_F(CollocationFilesTest, IndexesKeepEqualKeysInOrder) {
     EXPECT_FALSE(files.byId.Find(51).found);
 
     EXPECT_THROW(WriteIndexFile(tmp.path("bad.HSH"), {{2, 0}, {1, 0}}), WriterError);
+}
+
+// The search guesses places from the keys; uneven keys must not mislead it:
+// a long run of one key, negative keys, wide gaps and runs of duplicates.
+TEST_F(CollocationFilesTest, IndexFindGivesTheFirstRecordOfAKeyHoweverKeysAreSpread) {
+    std::vector<IndexRecord> records;
+    for (int32_t k : {-2000000000, -7, -7}) records.push_back({k, 0});
+    for (int i = 0; i < 3000; ++i) records.push_back({0, i});
+    for (int32_t k = 1; k < 4000; k += 1 + k % 13)
+        for (int copy = 0; copy <= k % 3; ++copy) records.push_back({k, copy});
+    for (int32_t k : {1000000, 2000000000, 2000000000}) records.push_back({k, 0});
+    WriteIndexFile(tmp.path("spread.HSH"), records);
+    IndexReader index(tmp.path("spread.HSH"));
+    ASSERT_EQ(index.count(), static_cast<int32_t>(records.size()));
+
+    std::vector<int32_t> keys = {INT32_MIN, -2000000001, 999999, 1000001, 2000000001, INT32_MAX};
+    for (const IndexRecord& r : records)
+        for (int32_t d : {-1, 0, 1})
+            if (int64_t k = int64_t{r.key} + d; k >= INT32_MIN && k <= INT32_MAX) keys.push_back(static_cast<int32_t>(k));
+    for (int32_t key : keys) {
+        const auto first = std::lower_bound(records.begin(), records.end(), key,
+                                            [](const IndexRecord& r, int32_t k) { return r.key < k; });
+        const bool present = first != records.end() && first->key == key;
+        const IndexReader::Found found = index.Find(key);
+        EXPECT_EQ(found.found, present) << key;
+        if (present) {
+            EXPECT_EQ(found.record, first - records.begin()) << key;
+        }
+    }
 }
 
 TEST_F(CollocationFilesTest, EntriesOfAFirstWordAreSortedByKeyWithEqualKeysInIndexOrder) {
