@@ -9,6 +9,7 @@
 #include "engine/EngineSettings.h"
 #include "engine/EngineState.h"
 #include "engine/FragmentEntries.h"
+#include "engine/PartEquivalence.h"
 #include "engine/PlanSearch.h"
 #include "morphology/PhraseRules.h"
 
@@ -79,24 +80,47 @@ bool SetsCategory(const PhraseEntry& rule, int32_t category) {
 
 bool TargetAccepted(int32_t targetLanguage) { return targetLanguage == 0 || targetLanguage == TargetLanguage; }
 
+// The right-part entries of each rule part, in the cell's order; an entry
+// that combines like one before it, scored no higher, is left out: its
+// results would be dropped for the earlier entry's.
+std::vector<std::vector<FE*>>& RightMembers() {
+    static std::vector<std::vector<FE*>> members;
+    return members;
+}
+
 void ChainRightEntries(FragmentEntries& right, std::vector<int32_t>& touched) {
     TLister& list = Lister(0);
     std::vector<int32_t>& heads = RightHeads();
+    std::vector<std::vector<FE*>>& members = RightMembers();
     list.Reset();
-    // Every head is -1 between two calls; only a changed rule set resizes.
+    // Every head is -1 and every member list empty between two calls; only
+    // a changed rule set resizes.
     const std::size_t parts = SimplePhraseRules().Rules().size();
-    if (heads.size() != parts) heads.assign(parts, -1);
-    // A chain yields its newest item first, so the entries are chained from
-    // the last: combinations then meet them in the cell's order, and of two
-    // equal results the one made from the better-ranked entry is kept.
-    for (int32_t k = right.count - 1; k >= 0; --k) {
+    if (heads.size() != parts) {
+        heads.assign(parts, -1);
+        members.assign(parts, {});
+    }
+    for (int32_t k = 0; k < right.count; ++k) {
         FE* h = right.entries[k];
         ForEachPart(PhraseSide::Right, *h, [&](const SimplePhraseEntry& s) {
             if (!TargetAccepted(RuleTargetLanguage(s))) return;
             if (!CheckConditions(s.rightConditions, h->inherited, h->associated)) return;
-            if (heads[s.index] < 0) touched.push_back(s.index);
-            heads[s.index] = list.Add(heads[s.index], h);
+            std::vector<FE*>& chained = members[s.index];
+            if (chained.empty()) {
+                touched.push_back(s.index);
+            } else if (const PartReading reading = RightPartReading(s); reading != PartReading::Whole) {
+                for (const FE* earlier : chained)
+                    if (earlier->score >= h->score && CombineAlike(*earlier, *h, reading)) return;
+            }
+            chained.push_back(h);
         });
+    }
+    // A chain yields its newest item first, so the entries are chained from
+    // the last: combinations then meet them in the cell's order, and of two
+    // equal results the one made from the better-ranked entry is kept.
+    for (int32_t part : touched) {
+        const std::vector<FE*>& chained = members[part];
+        for (auto h = chained.rbegin(); h != chained.rend(); ++h) heads[part] = list.Add(heads[part], *h);
     }
 }
 
@@ -253,8 +277,12 @@ void CombineCells(int i, int a) {
         // Nothing more is combined with this cell.
     }
     std::vector<int32_t>& heads = RightHeads();
-    for (int32_t part : touched)
-        if (static_cast<std::size_t>(part) < heads.size()) heads[part] = -1;
+    std::vector<std::vector<FE*>>& members = RightMembers();
+    for (int32_t part : touched) {
+        if (static_cast<std::size_t>(part) >= heads.size()) continue;
+        heads[part] = -1;
+        members[part].clear();
+    }
 }
 
 }  // namespace pv

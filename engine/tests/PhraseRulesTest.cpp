@@ -3,6 +3,7 @@
 // that reject a rule, and the limits of the cells and candidate lists.
 #include "engine/PhraseRules.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -193,6 +194,59 @@ TEST_F(PhraseRulesTest, OfEqualCombinationsTheFirstListedTranslationIsKept) {
 
     ASSERT_EQ(Cell(0, 1).count, 1);
     EXPECT_EQ(Cell(0, 1).entries[0]->targetInstance, 41);
+}
+
+// Right parts that differ only in what a rule does not read give equal
+// results, of which the cell keeps the better; parts that differ in what it
+// reads must each give their own.
+TEST_F(PhraseRulesTest, RightPartsCombineAsOneOnlyWhereTheRuleCannotTellThemApart) {
+    enum Difference { kForms, kLanguage, kReading };
+    struct Case {
+        const char* name;
+        std::vector<PhraseIElement> inherit;
+        std::vector<PhraseJElement> assign;
+        Difference difference;
+        double secondScore;
+        uint8_t leftLanguage;
+        std::vector<int> kept;  // which right parts (1 or 2) the results hold
+    };
+    const std::vector<PhraseIElement> formsOfRight = {{2, -1, 0}, {2, -1, 1}};
+    const std::vector<PhraseIElement> setOfRight = {{2, -1, 0}};
+    const std::vector<PhraseJElement> rightInSlot = {{0, 2, 0}};
+    const Case cases[] = {
+        {"forms inherited", formsOfRight, {}, kForms, -2.0, kEnglish, {1, 2}},
+        {"forms not read", setOfRight, rightInSlot, kForms, -2.0, kEnglish, {1}},
+        {"forms not read, second better", setOfRight, rightInSlot, kForms, -0.5, kEnglish, {2}},
+        {"reading inherited", setOfRight, {}, kReading, -2.0, kEnglish, {1, 2}},
+        {"nothing read", {}, {}, kReading, -2.0, kEnglish, {1}},
+        {"nothing read, languages", {}, {}, kLanguage, -1.0, kEnglish, {1}},
+        {"nothing read, languages make the result's", {}, {}, kLanguage, -2.0, 0, {1, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetEngine();
+        PhraseSource rule = Rule({kAP, kNP}, 0.5, (1 << kEnglish) | (1 << kBulgarian) | 1);
+        rule.i = c.inherit;
+        rule.j = c.assign;
+        Load({rule});
+        LeafSpec left = Spec(kAP, -1.0);
+        left.language = c.leftLanguage;
+        Put(0, left);
+        FE* first = Put(1, Spec(kNP, -1.0));
+        LeafSpec other = Spec(kNP, c.secondScore, {}, c.difference == kForms ? WordArray{6} : WordArray{});
+        if (c.difference == kLanguage) other.language = kBulgarian;
+        FE* second = Put(1, other);
+        if (c.difference != kReading) second->sourceInstance = first->sourceInstance;
+        SortCell(1, 0);
+
+        CombineCells(1, 1);
+
+        std::vector<int> kept;
+        for (int k = 0; k < Cell(0, 1).count; ++k)
+            kept.push_back(Cell(0, 1).entries[k]->rightChild == first ? 1 : 2);
+        std::sort(kept.begin(), kept.end());
+        EXPECT_EQ(kept, c.kept);
+    }
 }
 
 TEST_F(PhraseRulesTest, AThreeSlotRuleGrowsThroughAnIntermediateEntry) {
