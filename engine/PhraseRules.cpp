@@ -136,16 +136,57 @@ void PrepareLeftCandidates(FragmentEntries& left) {
         list.Reset();
     }
     if (left.candidatesReady) return;
+    // Entries that can start the same rule parts (most of a cell: the
+    // readings of one kind of phrase) share one chain, which a combination
+    // then filters once for all of them.
+    std::vector<std::pair<std::vector<int32_t>, int32_t>> chains;  // parts, head
+    std::vector<int32_t> parts;
     for (int32_t k = 0; k < left.count; ++k) {
         FE* p = left.entries[k];
-        p->candidateHead = -1;
+        parts.clear();
         ForEachPart(PhraseSide::Left, *p, [&](const SimplePhraseEntry& s) {
-            if (CheckConditions(s.leftConditions, p->inherited, p->associated))
-                p->candidateHead = list.Add(p->candidateHead, p, s.index);
+            if (CheckConditions(s.leftConditions, p->inherited, p->associated)) parts.push_back(s.index);
         });
+        auto shared = std::find_if(chains.begin(), chains.end(), [&](const auto& chain) { return chain.first == parts; });
+        if (shared == chains.end()) {
+            int32_t head = -1;
+            for (int32_t part : parts) head = list.Add(head, p, part);
+            shared = chains.insert(chains.end(), {parts, head});
+        }
+        p->candidateHead = shared->second;
     }
     left.candidatesReady = 1;
 }
+
+// The rule parts of a left candidate chain that the right cell has entries
+// for, in the chain's order; found once per chain and pair of cells.
+class OpenParts {
+public:
+    const std::vector<int32_t>& Of(int32_t head) {
+        for (std::size_t c = 0; c < used_; ++c)
+            if (chains_[c].first == head) return chains_[c].second;
+        if (used_ == chains_.size()) chains_.emplace_back();
+        auto& [chainHead, parts] = chains_[used_++];
+        chainHead = head;
+        parts.clear();
+        const std::vector<int32_t>& heads = RightHeads();
+        const std::size_t phraseCount = Phrases().phrases.size();
+        const std::vector<SimplePhraseEntry>& rules = SimplePhraseRules().Rules();
+        ForEachInChain(Lister(1), head, [&](const TLister::Item& candidate) {
+            const int32_t part = candidate.part;
+            if (part < 0 || static_cast<std::size_t>(part) >= heads.size() || heads[part] < 0) return;
+            if (rules[part].phrase < 0 || static_cast<std::size_t>(rules[part].phrase) >= phraseCount) return;
+            parts.push_back(part);
+        });
+        return parts;
+    }
+    // Forgets the chains, keeping their storage.
+    void Reset() { used_ = 0; }
+
+private:
+    std::vector<std::pair<int32_t, std::vector<int32_t>>> chains_;
+    std::size_t used_ = 0;
+};
 
 // Combines left cell L = (j, i - j - 1) with right cell (i, d) into
 // T = (j, c).
@@ -159,25 +200,24 @@ void CombinePair(int j, int i, int d, int a) {
 
     const double margin = (c < 2 || i - j < 2 || d < 1) ? kShortPartMargin : 0.0;
     const double threshold = chart.pathFloor[a + 1] - chart.pathBest[j] - chart.gain[j];
-    const TLister& leftList = Lister(1);
     const TLister& rightList = Lister(0);
     const std::vector<int32_t>& heads = RightHeads();
     const std::vector<SimplePhraseEntry>& rules = SimplePhraseRules().Rules();
     const std::vector<PhraseEntry>& phrases = Phrases().phrases;
+    static OpenParts open;
+    open.Reset();
 
     for (int32_t k = 0; k < left.count; ++k) {
         FE& p = *left.entries[k];
+        const std::vector<int32_t>& parts = open.Of(p.candidateHead);
+        if (parts.empty()) continue;
         // A left part far behind the best segment of its language that ends
         // where it ends is not extended into more of its own kind: whatever
         // follows would extend that better segment just as well.
         const bool outscored = OutscoredSegment(p, j, i);
-        ForEachInChain(leftList, p.candidateHead, [&](const TLister::Item& candidate) {
-            const int32_t partIndex = candidate.part;
-            if (partIndex < 0 || static_cast<std::size_t>(partIndex) >= heads.size() || heads[partIndex] < 0)
-                return;
+        for (const int32_t partIndex : parts) {
             const SimplePhraseEntry& s = rules[partIndex];
-            if (s.phrase < 0 || static_cast<std::size_t>(s.phrase) >= phrases.size()) return;
-            if (outscored && s.result == 0 && SetsCategory(phrases[s.phrase], s.leftCategory)) return;
+            if (outscored && s.result == 0 && SetsCategory(phrases[s.phrase], s.leftCategory)) continue;
             double g = std::max(p.bestGain, RuleWeight(phrases[s.phrase]));
             const int32_t mask = RuleLanguageMask(s);
             ForEachInChain(rightList, heads[partIndex], [&](const TLister::Item& chained) {
@@ -198,7 +238,7 @@ void CombinePair(int j, int i, int d, int a) {
                 n.span = static_cast<int16_t>(c);
                 AddToCell(target, n);
             });
-        });
+        }
     }
 }
 

@@ -249,6 +249,33 @@ TEST_F(PhraseRulesTest, RightPartsCombineAsOneOnlyWhereTheRuleCannotTellThemApar
     }
 }
 
+// Left entries of one cell whose conditions pick different rules each start
+// their own rules; those that meet the same conditions start the same ones.
+TEST_F(PhraseRulesTest, EachLeftEntryStartsTheRulesItsConditionsAllow) {
+    std::vector<PhraseSource> rules;
+    for (int32_t required : {4, 5}) {
+        PhraseSource rule = Rule({kAP, kNP}, 0.5);
+        rule.slots[0].conditions.push_back({required, 0});
+        rule.i = {{1, -1, 0}, {1, -1, 1}};  // the left part's sets: results of different left parts differ
+        rules.push_back(rule);
+    }
+    Load(rules);
+    FE* four = Put(0, Spec(kAP, -1.0, {4}));
+    FE* five = Put(0, Spec(kAP, -1.5, {5}));
+    FE* alsoFour = Put(0, Spec(kAP, -2.0, {4}, {6}));
+    Put(1, Spec(kNP, -1.0));
+
+    CombineCells(1, 1);
+
+    std::vector<std::pair<int32_t, FE*>> built;
+    for (int k = 0; k < Cell(0, 1).count; ++k)
+        built.emplace_back(Cell(0, 1).entries[k]->rule, Cell(0, 1).entries[k]->leftChild);
+    std::sort(built.begin(), built.end());
+    std::vector<std::pair<int32_t, FE*>> expected = {{0, four}, {0, alsoFour}, {1, five}};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(built, expected);
+}
+
 TEST_F(PhraseRulesTest, AThreeSlotRuleGrowsThroughAnIntermediateEntry) {
     PhraseSource np = Rule({kAP, kAP, kNP}, 1.0);
     np.entryId = kOwnEntry;
