@@ -59,12 +59,12 @@ std::string GzipHeader(const GzipHeaderOptions& options) {
     return w.bytes();
 }
 
-std::string RawDeflate(std::string_view content) {
+std::string RawDeflate(std::string_view content, bool fixedCodes) {
     CheckFileSize(content.size());
     z_stream stream{};
     // Level 6: on the large, repetitive record files of the data build level 9
     // takes five times as long for a tenth less size.
-    if (deflateInit2(&stream, 6, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    if (deflateInit2(&stream, 6, Z_DEFLATED, -MAX_WBITS, 8, fixedCodes ? Z_FIXED : Z_DEFAULT_STRATEGY) != Z_OK)
         throw WriterError("cannot start deflate");
     std::string out(deflateBound(&stream, static_cast<uLong>(content.size())), '\0');
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(content.data()));
@@ -134,7 +134,7 @@ int32_t RawStreamFile::AddStream(std::string_view content) {
     const std::size_t offset = image_.size();
     if (stored_ && offset < 2 && StartsWithGzipMagic(image_ + std::string(content.substr(0, 2))))
         throw WriterError("stored content must not begin with the gzip magic");
-    image_ += stored_ ? std::string(content) : RawDeflate(content);
+    image_ += stored_ ? std::string(content) : RawDeflate(content, true);
     CheckFileSize(image_.size());
     return static_cast<int32_t>(offset);
 }
