@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/FragmentEntry.h"
@@ -56,6 +57,12 @@ struct FragmentEntries {
     std::vector<int32_t> byRank;
     std::vector<int32_t> rankOf;
     WordEntryArr words;  // readings of the span as one expression
+    // The rule parts that the entries can start as left parts, in the order
+    // they are tried, made when the cell is first combined as a left part.
+    // An entry's candidateList names one list (offset and length in
+    // candidateParts); entries that start the same parts share it.
+    std::vector<int32_t> candidateParts;
+    std::vector<std::pair<int32_t, int32_t>> candidateLists;
     uint8_t candidatesReady = 0;
 };
 

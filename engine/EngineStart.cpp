@@ -72,8 +72,7 @@ bool InitEngine(const std::string& dataDir) {
         if (stopped()) return false;
         ClearWindow(engine);
         engine.instances.RememberBaseCount();
-        engine.listers[0].emplace(120 * Limits.c150);
-        engine.listers[1].emplace(480 * Limits.c150);
+        engine.rightCandidates.emplace(120 * Limits.c150);
         EngineFailed = false;
         EngineReady = true;
         return true;
@@ -105,8 +104,7 @@ void ResetEngine() {
         ClearWindow(engine);
         ResetContextScoring(engine);
         engine.instances.RestoreBaseCount();
-        for (std::optional<TLister>& lister : engine.listers)
-            if (lister) lister->Reset();
+        if (engine.rightCandidates) engine.rightCandidates->Reset();
     } catch (...) {
         // The remaining steps are skipped; the engine stays usable.
     }

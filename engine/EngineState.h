@@ -36,9 +36,10 @@ struct EngineState {
     // Every collocation the chart uses, as a source or as a translation.
     CollocationInstances instances;
     FEManager pool;  // every FE of the chart comes from here
-    // The candidate lists of the phrase rules, created once all tables are
-    // loaded; the second is emptied whenever the window runs empty.
-    std::array<std::optional<TLister>, 2> listers;
+    // The right-part candidates of the phrase rules: the entries of the cell
+    // being combined, chained per rule part. Created once all tables are
+    // loaded.
+    std::optional<TLister> rightCandidates;
 
     // Context and relation scoring: the stores, loaded at start (null when
     // not loaded: they answer nothing), the context of the current text,

@@ -200,6 +200,8 @@ void ClearCell(FragmentEntries& cell) {
     cell.bestGain = 0.0;
     cell.words = WordEntryArr{};
     cell.partialMatches.clear();
+    cell.candidateParts.clear();
+    cell.candidateLists.clear();
     cell.candidatesReady = 0;
 }
 

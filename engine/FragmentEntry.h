@@ -60,7 +60,7 @@ struct FE {
 
     FE* leftChild = nullptr;
     FE* rightChild = nullptr;
-    int32_t candidateHead = -1;  // first rule candidate as a left part, -1 for none
+    int32_t candidateList = -1;  // the cell's list of rule parts it can start, -1 for none
 
     // The window shift that last moved this entry, so that an entry reached
     // both through its cell and as a sub-entry moves only once.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <span>
 #include <vector>
 
 #include "engine/EngineSettings.h"
@@ -17,9 +18,6 @@ namespace pv {
 
 namespace {
 
-// The left-part list is emptied when fewer places than this remain in it.
-constexpr int32_t kLeftListReserve = 10000;
-
 // How far below its worst score a full target cell still takes a
 // combination when the result spans fewer than three words or a part is a
 // single word.
@@ -31,12 +29,10 @@ int32_t TemplateOf(const FE& entry) {
     return instances[entry.sourceInstance].templateId;
 }
 
-// The candidate lists: right-part entries of the cell being combined,
-// chained per rule part (index 0), and the rule parts each left entry can
-// start (index 1).
-TLister& Lister(int which) {
-    std::optional<TLister>& lister = Engine().listers[which];
-    if (!lister) lister.emplace((which == 0 ? 120 : 480) * Limits.c150);
+// The right-part entries of the cell being combined, chained per rule part.
+TLister& RightCandidates() {
+    std::optional<TLister>& lister = Engine().rightCandidates;
+    if (!lister) lister.emplace(120 * Limits.c150);
     return *lister;
 }
 
@@ -89,7 +85,7 @@ std::vector<std::vector<FE*>>& RightMembers() {
 }
 
 void ChainRightEntries(FragmentEntries& right, std::vector<int32_t>& touched) {
-    TLister& list = Lister(0);
+    TLister& list = RightCandidates();
     std::vector<int32_t>& heads = RightHeads();
     std::vector<std::vector<FE*>>& members = RightMembers();
     list.Reset();
@@ -124,68 +120,71 @@ void ChainRightEntries(FragmentEntries& right, std::vector<int32_t>& touched) {
     }
 }
 
-void ClearCandidateFlags() {
-    for (std::vector<FragmentEntries>& row : Engine().chart.rows)
-        for (FragmentEntries& cell : row) cell.candidatesReady = 0;
-}
-
 void PrepareLeftCandidates(FragmentEntries& left) {
-    TLister& list = Lister(1);
-    if (list.Capacity() - list.Count() < kLeftListReserve) {
-        ClearCandidateFlags();
-        list.Reset();
-    }
     if (left.candidatesReady) return;
-    // Entries that can start the same rule parts (most of a cell: the
-    // readings of one kind of phrase) share one chain, which a combination
-    // then filters once for all of them.
-    std::vector<std::pair<std::vector<int32_t>, int32_t>> chains;  // parts, head
+    left.candidateParts.clear();
+    left.candidateLists.clear();
+    const std::vector<PhraseEntry>& phrases = Phrases().phrases;
     std::vector<int32_t> parts;
     for (int32_t k = 0; k < left.count; ++k) {
         FE* p = left.entries[k];
         parts.clear();
         ForEachPart(PhraseSide::Left, *p, [&](const SimplePhraseEntry& s) {
+            if (s.phrase < 0 || static_cast<std::size_t>(s.phrase) >= phrases.size()) return;
             if (CheckConditions(s.leftConditions, p->inherited, p->associated)) parts.push_back(s.index);
         });
-        auto shared = std::find_if(chains.begin(), chains.end(), [&](const auto& chain) { return chain.first == parts; });
-        if (shared == chains.end()) {
-            int32_t head = -1;
-            for (int32_t part : parts) head = list.Add(head, p, part);
-            shared = chains.insert(chains.end(), {parts, head});
+        // The parts are tried from the last found, as a chain yields them.
+        std::reverse(parts.begin(), parts.end());
+        // Entries that start the same parts (most of a cell: the readings of
+        // one kind of phrase) share one list, which a combination filters
+        // once for all of them.
+        const auto begin = left.candidateParts.begin();
+        auto shared = std::find_if(left.candidateLists.begin(), left.candidateLists.end(), [&](const auto& list) {
+            return std::equal(parts.begin(), parts.end(), begin + list.first, begin + list.first + list.second);
+        });
+        if (shared == left.candidateLists.end()) {
+            shared = left.candidateLists.insert(
+                shared, {static_cast<int32_t>(left.candidateParts.size()), static_cast<int32_t>(parts.size())});
+            left.candidateParts.insert(left.candidateParts.end(), parts.begin(), parts.end());
         }
-        p->candidateHead = shared->second;
+        p->candidateList = static_cast<int32_t>(shared - left.candidateLists.begin());
     }
     left.candidatesReady = 1;
 }
 
-// The rule parts of a left candidate chain that the right cell has entries
-// for, in the chain's order; found once per chain and pair of cells.
+// The rule parts of each candidate list of a left cell that the right cell
+// has entries for, in the list's order; found once per list and pair of
+// cells.
 class OpenParts {
 public:
-    const std::vector<int32_t>& Of(int32_t head) {
-        for (std::size_t c = 0; c < used_; ++c)
-            if (chains_[c].first == head) return chains_[c].second;
-        if (used_ == chains_.size()) chains_.emplace_back();
-        auto& [chainHead, parts] = chains_[used_++];
-        chainHead = head;
-        parts.clear();
-        const std::vector<int32_t>& heads = RightHeads();
-        const std::size_t phraseCount = Phrases().phrases.size();
-        const std::vector<SimplePhraseEntry>& rules = SimplePhraseRules().Rules();
-        ForEachInChain(Lister(1), head, [&](const TLister::Item& candidate) {
-            const int32_t part = candidate.part;
-            if (part < 0 || static_cast<std::size_t>(part) >= heads.size() || heads[part] < 0) return;
-            if (rules[part].phrase < 0 || static_cast<std::size_t>(rules[part].phrase) >= phraseCount) return;
-            parts.push_back(part);
-        });
-        return parts;
+    // Starts on a new pair of cells, keeping the storage.
+    void Reset(const FragmentEntries& left) {
+        left_ = &left;
+        begin_.assign(left.candidateLists.size(), -1);
+        end_.resize(left.candidateLists.size());
+        parts_.clear();
     }
-    // Forgets the chains, keeping their storage.
-    void Reset() { used_ = 0; }
+
+    std::span<const int32_t> Of(int32_t list) {
+        if (list < 0 || static_cast<std::size_t>(list) >= begin_.size()) return {};
+        if (begin_[list] < 0) {
+            const std::vector<int32_t>& heads = RightHeads();
+            const auto [offset, length] = left_->candidateLists[list];
+            begin_[list] = static_cast<int32_t>(parts_.size());
+            for (int32_t k = offset; k < offset + length; ++k) {
+                const int32_t part = left_->candidateParts[k];
+                if (static_cast<std::size_t>(part) < heads.size() && heads[part] >= 0) parts_.push_back(part);
+            }
+            end_[list] = static_cast<int32_t>(parts_.size());
+        }
+        return std::span<const int32_t>(parts_).subspan(begin_[list], end_[list] - begin_[list]);
+    }
 
 private:
-    std::vector<std::pair<int32_t, std::vector<int32_t>>> chains_;
-    std::size_t used_ = 0;
+    const FragmentEntries* left_ = nullptr;
+    std::vector<int32_t> begin_;  // per list: its first part in parts_, -1 until filtered
+    std::vector<int32_t> end_;
+    std::vector<int32_t> parts_;
 };
 
 // Combines left cell L = (j, i - j - 1) with right cell (i, d) into
@@ -200,16 +199,16 @@ void CombinePair(int j, int i, int d, int a) {
 
     const double margin = (c < 2 || i - j < 2 || d < 1) ? kShortPartMargin : 0.0;
     const double threshold = chart.pathFloor[a + 1] - chart.pathBest[j] - chart.gain[j];
-    const TLister& rightList = Lister(0);
+    const TLister& rightList = RightCandidates();
     const std::vector<int32_t>& heads = RightHeads();
     const std::vector<SimplePhraseEntry>& rules = SimplePhraseRules().Rules();
     const std::vector<PhraseEntry>& phrases = Phrases().phrases;
     static OpenParts open;
-    open.Reset();
+    open.Reset(left);
 
     for (int32_t k = 0; k < left.count; ++k) {
         FE& p = *left.entries[k];
-        const std::vector<int32_t>& parts = open.Of(p.candidateHead);
+        const std::span<const int32_t> parts = open.Of(p.candidateList);
         if (parts.empty()) continue;
         // A left part far behind the best segment of its language that ends
         // where it ends is not extended into more of its own kind: whatever

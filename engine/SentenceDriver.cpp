@@ -130,7 +130,6 @@ std::u16string ProcessToken(const std::u16string& token, const std::u16string& m
                 result = result.empty() ? text : WideTrim(result + u" " + text);
             }
             if (consumed < 1 || !ShiftWindow(consumed)) return result;
-            if (engine.N == 0 && engine.listers[1]) engine.listers[1]->Reset();
         } while (token.empty() && engine.N > 0);
     } catch (...) {
         // The token contributes what was emitted before the failure.

@@ -1,6 +1,6 @@
 // Phrase rules in the chart on rule sets written with the phrase table
 // writer: binary combination, rules of three slots, unary rules, the checks
-// that reject a rule, and the limits of the cells and candidate lists.
+// that reject a rule, and the limits of the cells.
 #include "engine/PhraseRules.h"
 
 #include <algorithm>
@@ -450,26 +450,6 @@ TEST_F(PhraseRulesTest, UnaryRulesStopOneShortOfTheCellLimit) {
     EXPECT_EQ(Cell(0, 0).count, 150 * 1 - 1);
     Complexity = 10;
     ApplyComplexity();
-}
-
-TEST_F(PhraseRulesTest, ANearlyFullLeftListIsEmptiedBeforeNewCandidates) {
-    Load({Rule({kAP, kNP}, 0.0)});
-    FE* adjective = Put(0, Spec(kAP, -1.0));
-    Put(1, Spec(kNP, -1.0));
-    Cell(5, 0).candidatesReady = 1;
-    std::optional<TLister>& leftList = Engine().listers[1];
-    leftList.emplace(10005);
-    FE unrelated;
-    for (int k = 0; k < 6; ++k) leftList->Add(-1, &unrelated);
-
-    CombineCells(1, 1);
-
-    EXPECT_EQ(Cell(0, 1).count, 1);
-    EXPECT_EQ(Cell(5, 0).candidatesReady, 0);
-    EXPECT_EQ(Cell(0, 0).candidatesReady, 1);
-    EXPECT_EQ(leftList->Count(), 1);  // the adjective's one candidate
-    EXPECT_EQ((*leftList)[adjective->candidateHead].part, 0);
-    leftList.emplace(480 * Limits.c150);
 }
 
 TEST_F(PhraseRulesTest, ThePhrasePassPutsACombinationIntoThePlan) {

@@ -22,7 +22,7 @@ bool Initial(const FE& fe) {
     for (int32_t id : fe.wordIds)
         if (id != -1) return false;
     return fe.start == 0 && fe.span == 0 && fe.index == 0 && fe.wordIdCount == 0 &&
-           fe.candidateHead == -1;
+           fe.candidateList == -1;
 }
 
 TEST_F(PoolTest, FreshStripHandsOutItsLastSlotFirst) {
@@ -46,7 +46,7 @@ TEST_F(PoolTest, AFreedEntryComesBackInitialisedAfresh) {
     fe->start = 7;
     fe->wordIds[3] = 42;
     fe->wordIdCount = 4;
-    fe->candidateHead = 9;
+    fe->candidateList = 9;
     pool.FreeFE(fe);
     EXPECT_EQ(pool.FreeCount(), 4096);
     FE* again = pool.ReserveFE();
