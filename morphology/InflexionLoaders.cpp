@@ -199,6 +199,10 @@ bool LoadSpellFixes(const std::string& base) {
         fixes.data.push_back(data);
     }
     fixes.strings.Sort();
+    for (std::size_t i = 0; i < fixes.strings.Count(); ++i) {
+        const char16_t initial = fixes.strings[i].text[0];
+        if (fixes.initials.empty() || fixes.initials.back().first != initial) fixes.initials.emplace_back(initial, i);
+    }
     return true;
 }
 

@@ -56,7 +56,10 @@ private:
 
         const SpellFixes& fixes = tables_.spellFixes;
         const std::u16string_view rest = std::u16string_view(word_).substr(position - 1);
-        for (std::size_t i = fixes.strings.Find(rest.substr(0, 1)).index; i < fixes.strings.Count(); ++i) {
+        const auto initial = std::find_if(fixes.initials.begin(), fixes.initials.end(),
+                                          [&](const auto& first) { return first.first == rest[0]; });
+        if (initial == fixes.initials.end()) return;
+        for (std::size_t i = initial->second; i < fixes.strings.Count(); ++i) {
             const MyStrList::Item& fix = fixes.strings[i];
             if (fix.text.empty() || fix.text[0] != rest[0]) break;
             if (!rest.starts_with(fix.text)) continue;

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "lexdb/WordTree.h"
@@ -153,6 +154,9 @@ constexpr uint8_t kFixAtEnd = 4;
 
 struct SpellFixes {
     MyStrList strings;  // sorted; object = index into replacements and data
+    // Each first character of the strings with the first string that has
+    // it: the fixes of a character follow one another in the sorted list.
+    std::vector<std::pair<char16_t, std::size_t>> initials;
     std::vector<std::u16string> replacements;
     std::vector<SpellFixData> data;
 };

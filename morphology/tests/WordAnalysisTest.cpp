@@ -71,6 +71,13 @@ TEST_F(MorphologyTest, SpellingFixesApplyOnlyWhereTheirFlagsAndLanguagesAllow) {
     EXPECT_TRUE(Analyse(u"colors").empty());
     EXPECT_TRUE(Analyse(u"tuer").empty());
     EXPECT_EQ(Analyse(u"tür"), (std::vector<Seen>{{kTuer, u"tür", -1, 0}}));
+
+    // For every language, "ue" reads as "ü" (a fix of the list's second
+    // first letter).
+    WriteSpellFixes(folder.path(), {{u"or", u"our", {0xFFFF, 5, kFixAtStart}},
+                                    {u"ue", u"ü", {0xFFFF, 3, kFixAtStart | kFixInside | kFixAtEnd}}});
+    ASSERT_TRUE(LoadSpellFixes(folder.path()));
+    EXPECT_EQ(Analyse(u"tuer"), (std::vector<Seen>{{kTuer, u"tür", -1, 0.3}}));
 }
 
 TEST(WordAnalysis, TheExpansionBudgetBoundsTheSearchAndKeepsTheExactForm) {
