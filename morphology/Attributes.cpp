@@ -90,6 +90,12 @@ bool CheckConditions(const WordCondsArray& conds, const AttributeSet& own,
 void AttributeTables::SetAttributes(std::vector<AttributeDef> attributes,
                                     std::vector<int32_t> valueAttributes) {
     attributes_ = std::move(attributes);
+    attributeWords_.assign(attributes_.size(), {});
+    for (std::size_t a = 0; a < attributes_.size(); ++a) {
+        const AttributeDef& attribute = attributes_[a];
+        for (int k = std::max(attribute.first, 0); k <= std::min(attribute.last, kAttributeSetWords - 1); ++k)
+            if (attribute.mask[k] != 0xFFFFFFFFu) attributeWords_[a].push_back(static_cast<uint8_t>(k));
+    }
     valueAttributes_ = std::move(valueAttributes);
     valueNames_.assign(valueAttributes_.size(), std::u16string());
 }
@@ -126,8 +132,8 @@ const AttributeDef* AttributeTables::Attribute(int32_t attribute) const {
     return &attributes_[attribute];
 }
 
-std::pair<int, int> AttributeTables::WordRange(const AttributeDef& attribute) const {
-    return {std::max(attribute.first, 0), std::min(attribute.last, kAttributeSetWords - 1)};
+const std::vector<uint8_t>& AttributeTables::Words(const AttributeDef& attribute) const {
+    return attributeWords_[static_cast<std::size_t>(&attribute - attributes_.data())];
 }
 
 void AttributeTables::SetAttribute(AttributeSet& set, int32_t value) const {
@@ -138,8 +144,7 @@ void AttributeTables::SetAttribute(AttributeSet& set, int32_t value) const {
             throw std::out_of_range("value " + std::to_string(value) + " belongs to attribute " +
                                     std::to_string(valueAttributes_[value]) +
                                     ", which is not defined");
-        auto [first, last] = WordRange(*attribute);
-        for (int k = first; k <= last; ++k) set.words[k] &= attribute->mask[k];
+        for (int k : Words(*attribute)) set.words[k] &= attribute->mask[k];
         set.SetBit(value);
     } catch (const std::exception& e) {
         ShowErrorBox(u"Exception " + Utf8Decode(e.what()) + u" in SetAttribute(N=" + Decimal(value) + u")");
@@ -149,8 +154,7 @@ void AttributeTables::SetAttribute(AttributeSet& set, int32_t value) const {
 int32_t AttributeTables::ValueOfAttribute(const AttributeSet& set, int32_t attribute) const {
     const AttributeDef* a = Attribute(attribute);
     if (!a) return -1;
-    auto [first, last] = WordRange(*a);
-    for (int k = first; k <= last; ++k) {
+    for (int k : Words(*a)) {
         const uint32_t bits = set.words[k] & ~a->mask[k];
         // Exactly one bit; without a popcount instruction in the baseline
         // target, std::popcount is a library call on this hot path.
@@ -173,9 +177,8 @@ bool AttributeTables::Compatible(const AttributeSet& a, const AttributeSet& b,
                                  int32_t attribute) const {
     const AttributeDef* def = Attribute(attribute);
     if (!def) return true;
-    auto [first, last] = WordRange(*def);
     bool aHolds = false, bHolds = false, differ = false;
-    for (int k = first; k <= last; ++k) {
+    for (int k : Words(*def)) {
         uint32_t x = a.words[k] & ~def->mask[k], y = b.words[k] & ~def->mask[k];
         aHolds |= x != 0;
         bHolds |= y != 0;
@@ -188,11 +191,11 @@ void AttributeTables::CopyAttribute(AttributeSet& target, const AttributeSet& so
                                     int32_t attribute) const {
     const AttributeDef* def = Attribute(attribute);
     if (!def) return;
-    auto [first, last] = WordRange(*def);
+    const std::vector<uint8_t>& words = Words(*def);
     bool holds = false;
-    for (int k = first; k <= last; ++k) holds |= (source.words[k] & ~def->mask[k]) != 0;
+    for (int k : words) holds |= (source.words[k] & ~def->mask[k]) != 0;
     if (!holds) return;
-    for (int k = first; k <= last; ++k)
+    for (int k : words)
         target.words[k] = (target.words[k] & def->mask[k]) | (source.words[k] & ~def->mask[k]);
 }
 

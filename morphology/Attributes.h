@@ -159,11 +159,13 @@ public:
     void ApplyTemplate(Collocation& entry, int32_t templateNumber) const;
 
 private:
-    // The words first..last of an attribute, limited to the set's words.
-    std::pair<int, int> WordRange(const AttributeDef& attribute) const;
+    // The words of the attribute's range that hold any of its bits: the
+    // values of an attribute may lie far apart.
+    const std::vector<uint8_t>& Words(const AttributeDef& attribute) const;
     const AttributeDef* Attribute(int32_t attribute) const;
 
     std::vector<AttributeDef> attributes_;
+    std::vector<std::vector<uint8_t>> attributeWords_;  // Words() of each attribute
     std::vector<int32_t> valueAttributes_;
     std::vector<std::u16string> valueNames_;
     std::vector<uint8_t> relations_;
