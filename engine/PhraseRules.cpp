@@ -125,7 +125,7 @@ void PrepareLeftCandidates(FragmentEntries& left) {
     left.candidateParts.clear();
     left.candidateLists.clear();
     const std::vector<PhraseEntry>& phrases = Phrases().phrases;
-    std::vector<int32_t> parts;
+    static std::vector<int32_t> parts;  // one entry's parts, its storage kept
     for (int32_t k = 0; k < left.count; ++k) {
         FE* p = left.entries[k];
         parts.clear();
