@@ -1,7 +1,6 @@
 #include "engine/TranslationLookup.h"
 
 #include <exception>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,7 +10,6 @@
 #include "engine/EngineState.h"
 #include "engine/FragmentEntries.h"
 #include "lexdb/CollocationFiles.h"
-#include "morphology/DelimitedList.h"
 #include "textutil/ErrorReporter.h"
 #include "textutil/TextConvert.h"
 
@@ -37,12 +35,6 @@ const Collocation& SourceOf(const FE& entry) {
     if (entry.sourceInstance < 0 || entry.sourceInstance >= instances.Count())
         throw EngineError("source instance " + std::to_string(entry.sourceInstance) + " is not in the table");
     return instances[entry.sourceInstance];
-}
-
-std::optional<ColHeader> HeaderOfId(CollocationFiles& database, int32_t id) {
-    const int32_t row = database.RowOfId(id);
-    if (row < 0) return std::nullopt;
-    return database.Header(row);
 }
 
 // Steps 1 and 2 of AddTranslationToFE with the record loaded by `load`.
@@ -117,19 +109,16 @@ void FindTranslationsOf(FragmentEntries& cell, int k) {
         const int32_t templateId = source.templateId;
         const int32_t classId = source.classId;
         const int32_t partOfSpeech = source.partOfSpeech;
-        const WordArray translations = ParseIdList(source.translations);
         // A word already in the target language stands for itself: its class
         // would replace it by a synonym, its list by a word of that meaning.
         const bool ownLanguage = source.language == TargetLanguage;
         bool found = false;
         if (templateId > 0 && !ownLanguage) {
             // The translations of the target language, else the
-            // language-neutral ones; each id's header is read once for both.
-            std::vector<std::pair<int32_t, int32_t>> languageOfId;
+            // language-neutral ones.
+            std::vector<CollocationFiles::IdLanguage> languageOfId;
             if (CollocationFiles* database = CollocationDatabase())
-                for (int32_t id : translations)
-                    if (const std::optional<ColHeader> header = HeaderOfId(*database, id))
-                        languageOfId.emplace_back(id, header->language);
+                languageOfId = database->LanguagesOfIds(source.translations);
             for (int32_t language : {TargetLanguage, 0}) {
                 if (found) break;
                 for (const auto& [id, idLanguage] : languageOfId) {

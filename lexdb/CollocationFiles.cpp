@@ -138,6 +138,15 @@ const std::vector<int32_t>& CollocationFiles::RowsOfClass(int32_t classId) {
     return rowsOfClass_.emplace(classId, RowsOfKey(byClass, classId)).first->second;
 }
 
+const std::vector<CollocationFiles::IdLanguage>& CollocationFiles::LanguagesOfIds(const std::string& idList) {
+    if (auto known = languagesOfIds_.find(idList); known != languagesOfIds_.end()) return known->second;
+    std::vector<IdLanguage> languages;
+    for (const int32_t id : ParseIdList(idList))
+        if (const int32_t row = RowOfId(id); row >= 0) languages.push_back({id, Header(row).language});
+    if (languagesOfIds_.size() >= kKeptEntries) languagesOfIds_.clear();
+    return languagesOfIds_.emplace(idList, std::move(languages)).first->second;
+}
+
 Collocation CollocationFiles::LoadById(int32_t id) {
     try {
         if (const int32_t row = RowOfId(id); row >= 0) return LoadByRow(row);

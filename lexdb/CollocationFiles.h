@@ -55,6 +55,16 @@ struct CollocationFiles {
     // The rows that GLID.HSH lists for a class, in index order.
     const std::vector<int32_t>& RowsOfClass(int32_t classId);
 
+    // The ids of a ";"-list (an entry's translations) that name an entry,
+    // each with that entry's language, in list order. Worked out once per
+    // list and then kept, up to kKeptEntries lists: a word's translations
+    // are looked up wherever it occurs.
+    struct IdLanguage {
+        int32_t id = 0;
+        int32_t language = 0;
+    };
+    const std::vector<IdLanguage>& LanguagesOfIds(const std::string& idList);
+
     ColHdrReader headers;
     ColDataReader texts;
     IndexReader byId;
@@ -68,6 +78,7 @@ private:
     std::unordered_map<int32_t, ColHeader> headerOfRow_;
     std::unordered_map<int32_t, std::vector<int32_t>> rowsOfClass_;
     std::unordered_map<int32_t, Collocation> entryOfRow_;
+    std::unordered_map<std::string, std::vector<IdLanguage>> languagesOfIds_;
 };
 
 // Opens the collocation files of the program folder as the process-wide

@@ -195,6 +195,25 @@ TEST_F(CollocationFilesTest, IndexFindGivesTheFirstRecordOfAKeyHoweverKeysAreSpr
     }
 }
 
+TEST_F(CollocationFilesTest, LanguagesOfATranslationListSkipUnknownIdsAndKeepTheOrder) {
+    std::vector<CollocationRecord> records(2);
+    records[0].id = 5;
+    records[0].language = 2;
+    records[1].id = 7;
+    records[1].language = 3;
+    Write(records);
+    CollocationFiles files = Open();
+    auto pairs = [&](const std::string& list) {
+        std::vector<std::pair<int32_t, int32_t>> seen;
+        for (const auto& [id, language] : files.LanguagesOfIds(list)) seen.emplace_back(id, language);
+        return seen;
+    };
+    const std::vector<std::pair<int32_t, int32_t>> expected = {{7, 3}, {5, 2}};
+    EXPECT_EQ(pairs("7;9;5"), expected);
+    EXPECT_EQ(pairs("7;9;5"), expected);  // again, from what was kept
+    EXPECT_TRUE(pairs("").empty());
+}
+
 TEST_F(CollocationFilesTest, EntriesOfAFirstWordAreSortedByKeyWithEqualKeysInIndexOrder) {
     const std::vector<WordArray> wordIds = {{7, 20}, {7}, {7, 3}, {7}, {7, 20, 1}, {8}};
     std::vector<CollocationRecord> records(wordIds.size());
