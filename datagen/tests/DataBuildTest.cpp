@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 
 #include "datagen/build/AnalysisLists.h"
@@ -23,6 +24,24 @@
 
 namespace pv {
 namespace {
+
+// Each text is refused by parse with an error whose message holds the
+// case's words.
+struct RefusedText {
+    const char* text;
+    const char* error;
+};
+template <typename Parse>
+void ExpectRefused(std::initializer_list<RefusedText> cases, Parse parse) {
+    for (const RefusedText& c : cases) {
+        try {
+            parse(c.text);
+            ADD_FAILURE() << c.text;
+        } catch (const SourceError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();
+        }
+    }
+}
 
 using testing::TempDir;
 
@@ -315,24 +334,14 @@ TEST(Hunspell, ExpandsAffixesUnderTheirConditions) {
 }
 
 TEST(AnalysisLists, RefuseMalformedLines) {
-    struct Case {
-        const char* text;
-        const char* error;
-    } cases[] = {
+    ExpectRefused({
         {"ue ü de 1\n", "expected: FROM TO"},
         {"Ue ü de 1 inside\n", "lower case"},
         {"ue ü xx 1 inside\n", "unknown language xx"},
         {"ue ü de 1 middle\n", "unknown place middle"},
         {"ue ü de -1 inside\n", "bad weight"},
-    };
-    for (const Case& c : cases) {
-        try {
-            ParseSpellFixes(c.text, "t");
-            ADD_FAILURE() << c.text;
-        } catch (const SourceError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();
-        }
-    }
+        },
+        [](const char* text) { ParseSpellFixes(text, "t"); });
     std::vector<SpellFixSource> fixes = ParseSpellFixes("ss ß de,tr 2 inside,end\n", "t");
     ASSERT_EQ(fixes.size(), 1u);
     EXPECT_EQ(fixes[0].data.mask, (1u << 4) | (1u << 3));
@@ -353,25 +362,15 @@ TEST(OwnWords, SuffixLinesWithAMeaningBecomeWords) {
                                                              {2, "наш", inv.ValueId("pronoun")}}));
     EXPECT_EQ(ParseAffixes("tr da de = postposition+locative preposition en:in\n", "t"),
               (std::vector<std::u16string>{u"da", u"de"}));
-    struct Case {
-        const char* text;
-        const char* error;
-    } cases[] = {
+    ExpectRefused({
         {"tr = postposition\n", "expected: LANGUAGE WORD"},
         {"tr da =\n", "expected: LANGUAGE WORD"},
         {"tr da = locative\n", "no part of speech"},
         {"tr da = postposition+where\n", "unknown value where"},
         {"tr da = postposition preposition en-in\n", "expected LANGUAGE:WORD"},
         {"tr da = postposition preposition xx:in\n", "unknown language xx"},
-    };
-    for (const Case& c : cases) {
-        try {
-            ParseOwnWords(c.text, "t", inv);
-            ADD_FAILURE() << c.text;
-        } catch (const SourceError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();
-        }
-    }
+        },
+        [&](const char* text) { ParseOwnWords(text, "t", inv); });
 }
 
 TEST(DataBuild, CommandNamesTheMissingPackageAndBadSources) {
@@ -393,24 +392,14 @@ TEST(DataBuild, CommandNamesTheMissingPackageAndBadSources) {
 }
 
 TEST(AttributeInventory, RefusesIdsTheFilesCannotHold) {
-    struct Case {
-        const char* text;
-        const char* error;
-    } cases[] = {
+    ExpectRefused({
         {"attribute 1 a\n  5 x\n  5 y\n", "duplicate value id"},
         {"attribute 1 a\n  5 x\n  6 x\n", "duplicate value name"},
         {"attribute 1 a\n  1056 x\n", "1,056 or more"},
         {"  5 x\n", "before the first attribute"},
         {"attribute 1 a\ntemplate 0 7\n", "unknown attribute 7"},
-    };
-    for (const Case& c : cases) {
-        try {
-            ParseAttributeInventory(c.text, "t");
-            ADD_FAILURE() << c.text;
-        } catch (const SourceError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();
-        }
-    }
+        },
+        [](const char* text) { ParseAttributeInventory(text, "t"); });
 }
 
 // The label table is part of the programs, the ids from 900 up are given
