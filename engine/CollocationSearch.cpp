@@ -144,9 +144,10 @@ void AddWordLeaves(FragmentEntries& cell, int q) {
 // The readings of a span of several words under each of its spellings.
 WordEntryArr SpanReadings(const std::u16string& w) {
     const std::vector<std::u16string> spellings = SpanSpellings(w);
-    WordEntryArr words = GetWordMeanings(spellings[0]);
+    ReadingsCache& readings = Engine().readings;
+    WordEntryArr words = readings.SpanMeanings(spellings[0]);
     for (std::size_t i = 1; i < spellings.size(); ++i) {
-        WordEntryArr more = GetWordMeanings(spellings[i]);
+        WordEntryArr more = readings.SpanMeanings(spellings[i]);
         words.meanings.insert(words.meanings.end(), std::make_move_iterator(more.meanings.begin()),
                               std::make_move_iterator(more.meanings.end()));
     }
@@ -187,17 +188,33 @@ void AddKeyedLeaves(int q, int a, FragmentEntries& cell) {
 }  // namespace
 
 std::vector<std::u16string> SpanSpellings(const std::u16string& w) {
+    std::vector<std::u16string> spellings = {w};
+    auto add = [&](std::u16string variant) {
+        if (!variant.empty() &&
+            std::find(spellings.begin(), spellings.end(), variant) == spellings.end())
+            spellings.push_back(std::move(variant));
+    };
+    if (w.find(u'-') == std::u16string::npos && w.find(u"  ") == std::u16string::npos) {
+        // Most spans: only the variants without blanks and with hyphens
+        // for blanks differ from w.
+        std::u16string joined, hyphened;
+        for (char16_t c : w) {
+            if (c != u' ') joined += c;
+            hyphened += c == u' ' ? u'-' : c;
+        }
+        add(std::move(joined));
+        add(std::move(hyphened));
+        return spellings;
+    }
     std::u16string spaced =
         WideReplaceAll(WideReplaceAll(WideReplaceAll(w, u"--", u"-"), u"-", u" "), u"  ", u" ");
     if (!spaced.empty() && spaced.back() == u' ') spaced.clear();
     std::u16string hyphened =
         WideReplaceAll(WideReplaceAll(WideReplaceAll(w, u"  ", u"-"), u" ", u"-"), u"--", u"-");
-    const std::u16string variants[] = {std::move(spaced), WideReplaceAll(WideReplaceAll(w, u" - ", u""), u" -- ", u""),
-                                       WideReplaceAll(w, u" ", u""), std::move(hyphened)};
-    std::vector<std::u16string> spellings = {w};
-    for (const std::u16string& variant : variants)
-        if (!variant.empty() && std::find(spellings.begin(), spellings.end(), variant) == spellings.end())
-            spellings.push_back(variant);
+    add(std::move(spaced));
+    add(WideReplaceAll(WideReplaceAll(w, u" - ", u""), u" -- ", u""));
+    add(WideReplaceAll(w, u" ", u""));
+    add(std::move(hyphened));
     return spellings;
 }
 

@@ -1,7 +1,5 @@
 #include "engine/ReadingsCache.h"
 
-#include "morphology/WordAnalysis.h"
-
 namespace pv {
 
 const WordEntryArr& ReadingsCache::Meanings(std::u16string_view text) {

@@ -1,7 +1,8 @@
 // The readings of the words of the current text, each analysed once, as a
-// text repeats its words (spans of several words seldom come again and are
-// not kept). The readings depend on the loaded tables, so every text and
-// every engine start begins with an empty cache.
+// text repeats its words. Spans of several words seldom come again and are
+// not kept, but the beginnings that no form continues are: the longer spans
+// that start with one need no analysis. The readings depend on the loaded
+// tables, so every text and every engine start begins with an empty cache.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include <unordered_map>
 
 #include "engine/WordEntry.h"
+#include "morphology/WordAnalysis.h"
 
 namespace pv {
 
@@ -22,7 +24,12 @@ public:
     // GetWordMeanings(text), analysed on the first request. Valid until the
     // next call. An error of the analysis propagates and nothing is kept.
     const WordEntryArr& Meanings(std::u16string_view text);
-    void Clear() { known_.clear(); }
+    // GetWordMeanings(span), a span of several words.
+    WordEntryArr SpanMeanings(std::u16string_view span) { return GetWordMeanings(span, deadEnds_); }
+    void Clear() {
+        known_.clear();
+        deadEnds_.Clear();
+    }
 
 private:
     struct Hash {
@@ -30,6 +37,7 @@ private:
         std::size_t operator()(std::u16string_view text) const { return std::hash<std::u16string_view>{}(text); }
     };
     std::unordered_map<std::u16string, WordEntryArr, Hash, std::equal_to<>> known_;
+    DeadEnds deadEnds_;
 };
 
 }  // namespace pv

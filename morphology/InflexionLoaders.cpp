@@ -202,6 +202,7 @@ bool LoadSpellFixes(const std::string& base) {
     for (std::size_t i = 0; i < fixes.strings.Count(); ++i) {
         const char16_t initial = fixes.strings[i].text[0];
         if (fixes.initials.empty() || fixes.initials.back().first != initial) fixes.initials.emplace_back(initial, i);
+        fixes.longest = std::max(fixes.longest, fixes.strings[i].text.size());
     }
     return true;
 }

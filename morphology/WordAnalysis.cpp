@@ -29,6 +29,16 @@ public:
         return std::move(results_);
     }
 
+    // After a run without results: the beginning of the word that decided
+    // it, when the search never read past it and never ran out of budget.
+    // Every step then reads the same characters and meets the same trie
+    // nodes in a longer word with this beginning, which has no analysis
+    // either. Empty when there is no such beginning.
+    std::u16string DeadEnd() const {
+        if (!results_.empty() || overBudget_ || reach_ >= word_.size()) return {};
+        return word_.substr(0, reach_);
+    }
+
 private:
     // position is the 1-based index of the next character of the word to
     // read; candidate is what has been read so far, with replacements, and
@@ -38,11 +48,16 @@ private:
                  double weight) {
         if (budget_ >= kExpansionBudget) {
             // The word as written is still tried, so an exact form is found.
+            overBudget_ = true;
             TestSplits(word_, mask, weight);
             return;
         }
         ++budget_;
         if (!node) return;
+        // A step reads its own character and, for the spelling fixes, as
+        // many more as the longest fix has.
+        reach_ =
+            std::max(reach_, position - 1 + std::max<std::size_t>(tables_.spellFixes.longest, 1));
         if (position > word_.size()) {
             TestSplits(candidate, mask, weight);
             return;
@@ -150,6 +165,8 @@ private:
     const InflexionTables& tables_;
     const std::u16string word_;
     int budget_ = 0;
+    bool overBudget_ = false;
+    std::size_t reach_ = 0;  // characters of the word that a step has read
     InflArray results_;
 };
 
@@ -239,19 +256,24 @@ bool AcceptCut(std::u16string_view part, std::u16string_view rest, bool allowAny
     return allowAny && part.size() >= 2 && rest.size() >= 2;
 }
 
-}  // namespace
-
-InflArray GetInflexionData(std::u16string_view word) {
+// GetInflexionData, skipping a word that a dead end covers and keeping the
+// dead end of one analysed in vain (when deadEnds is given).
+InflArray Analyses(std::u16string_view word, DeadEnds* deadEnds) {
     try {
         std::u16string lower = LowerWord(word);
-        if (lower.empty()) return {};
-        return Analysis(Inflexions(), std::move(lower)).Run();
+        if (lower.empty() || (deadEnds && deadEnds->Covers(lower))) return {};
+        Analysis analysis(Inflexions(), std::move(lower));
+        InflArray found = analysis.Run();
+        if (deadEnds && found.empty())
+            if (std::u16string end = analysis.DeadEnd(); !end.empty())
+                deadEnds->Add(std::move(end));
+        return found;
     } catch (const std::exception& error) {
         throw EngineError(std::string("GetInflexionData:") + error.what());
     }
 }
 
-WordEntryArr GetWordMeanings(std::u16string_view token) {
+WordEntryArr Meanings(std::u16string_view token, DeadEnds* deadEnds) {
     WordEntryArr result;
     result.weight = 0.0;
     if (token.empty()) return result;
@@ -260,7 +282,7 @@ WordEntryArr GetWordMeanings(std::u16string_view token) {
         const AttributeTables& grammar = GrammarTables();
         const bool initialCapital = LowerWord(token.substr(0, 1))[0] != token[0];
         const bool allCapitals = AllCapitals(token);
-        const InflArray analyses = GetInflexionData(token);
+        const InflArray analyses = Analyses(token, deadEnds);
         result.word = token;
         for (const InflexionData& a : analyses)
             result.meanings.push_back(WordEntry{a.wordId, a.form, a.partOfSpeech, a.language,
@@ -283,6 +305,16 @@ WordEntryArr GetWordMeanings(std::u16string_view token) {
         throw EngineError(std::string("GetWordMeanings:") + error.what());
     }
     return result;
+}
+
+}  // namespace
+
+InflArray GetInflexionData(std::u16string_view word) { return Analyses(word, nullptr); }
+
+WordEntryArr GetWordMeanings(std::u16string_view token) { return Meanings(token, nullptr); }
+
+WordEntryArr GetWordMeanings(std::u16string_view token, DeadEnds& deadEnds) {
+    return Meanings(token, &deadEnds);
 }
 
 PositionList GetPrefixPositions(std::u16string_view word, bool allowAny) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/WordEntry.h"
+#include "morphology/DeadEnds.h"
 #include "morphology/WordInflexions.h"
 
 namespace pv {
@@ -36,6 +37,9 @@ InflArray GetInflexionData(std::u16string_view word);
 // The readings of a token, with implied values, the part of speech and the
 // capital-letter values. Errors raise "GetWordMeanings:" + cause.
 WordEntryArr GetWordMeanings(std::u16string_view token);
+// The same, without analysing a token that a dead end covers; a token
+// analysed in vain leaves its dead end in deadEnds.
+WordEntryArr GetWordMeanings(std::u16string_view token, DeadEnds& deadEnds);
 
 // 1-based character positions at which a part of a word begins.
 using PositionList = std::vector<int32_t>;

@@ -157,6 +157,7 @@ struct SpellFixes {
     // Each first character of the strings with the first string that has
     // it: the fixes of a character follow one another in the sorted list.
     std::vector<std::pair<char16_t, std::size_t>> initials;
+    std::size_t longest = 0;  // the longest string: how far a fix reads ahead
     std::vector<std::u16string> replacements;
     std::vector<SpellFixData> data;
 };

@@ -99,6 +99,33 @@ TEST(WordAnalysis, TheExpansionBudgetBoundsTheSearchAndKeepsTheExactForm) {
     for (const InflexionData& a : analyses) ASSERT_EQ(a.form, word);
 }
 
+// A token that a dead end covers reads as it would without the dead ends:
+// nothing. A beginning from which a fix still reads further characters, or
+// that a search read to its end, is no dead end.
+TEST_F(MorphologyTest, DeadEndsSpareOnlyAnalysesThatCouldFindNothing) {
+    ScratchFolder folder;
+    WriteSpellFixes(folder.path(), {{u"or", u"our", {0xFFFF, 5, kFixInside | kFixAtEnd}},
+                                    {u"xy", u"ur", {0xFFFF, 2, kFixAtEnd}}});
+    ASSERT_TRUE(LoadSpellFixes(folder.path()));
+    auto ids = [](const WordEntryArr& readings) {
+        std::vector<std::pair<int32_t, double>> seen;
+        for (const WordEntry& w : readings.meanings) seen.emplace_back(w.id, w.readingWeight);
+        return seen;
+    };
+    DeadEnds deadEnds;
+    // In the order in which a text would bring them.
+    const std::u16string tokens[] = {u"coloxab", u"coloxy",   u"coloxys",   u"colo",
+                                     u"colors",  u"colorxyz", u"colorxyzw", u"Coloxabc"};
+    for (const std::u16string& token : tokens)
+        EXPECT_EQ(ids(GetWordMeanings(token, deadEnds)), ids(GetWordMeanings(token)))
+            << Utf8Encode(token);
+    EXPECT_EQ(ids(GetWordMeanings(u"coloxy", deadEnds)).size(), 1u);
+    EXPECT_TRUE(deadEnds.Covers(u"coloxabc"));  // the last token was spared
+    EXPECT_TRUE(deadEnds.Covers(u"colorxyzw"));
+    EXPECT_FALSE(deadEnds.Covers(u"colorxy"));
+    EXPECT_FALSE(deadEnds.Covers(u"colos"));
+}
+
 TEST_F(MorphologyTest, GetWordMeaningsAddsImpliedAndCapitalValues) {
     struct Case {
         std::u16string token;
