@@ -63,6 +63,7 @@ struct FragmentEntries {
     // candidateParts); entries that start the same parts share it.
     std::vector<int32_t> candidateParts;
     std::vector<std::pair<int32_t, int32_t>> candidateLists;
+    std::vector<int32_t> candidatePartSet;  // every part of the lists, ascending
     uint8_t candidatesReady = 0;
 };
 

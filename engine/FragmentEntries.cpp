@@ -202,6 +202,7 @@ void ClearCell(FragmentEntries& cell) {
     cell.partialMatches.clear();
     cell.candidateParts.clear();
     cell.candidateLists.clear();
+    cell.candidatePartSet.clear();
     cell.candidatesReady = 0;
 }
 

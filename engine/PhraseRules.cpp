@@ -124,6 +124,7 @@ void PrepareLeftCandidates(FragmentEntries& left) {
     if (left.candidatesReady) return;
     left.candidateParts.clear();
     left.candidateLists.clear();
+    left.candidatePartSet.clear();
     const std::vector<PhraseEntry>& phrases = Phrases().phrases;
     static std::vector<int32_t> parts;  // one entry's parts, its storage kept
     for (int32_t k = 0; k < left.count; ++k) {
@@ -149,6 +150,11 @@ void PrepareLeftCandidates(FragmentEntries& left) {
         }
         p->candidateList = static_cast<int32_t>(shared - left.candidateLists.begin());
     }
+    left.candidatePartSet = left.candidateParts;
+    std::sort(left.candidatePartSet.begin(), left.candidatePartSet.end());
+    left.candidatePartSet.erase(
+        std::unique(left.candidatePartSet.begin(), left.candidatePartSet.end()),
+        left.candidatePartSet.end());
     left.candidatesReady = 1;
 }
 
@@ -187,15 +193,21 @@ private:
     std::vector<int32_t> parts_;
 };
 
-// Combines left cell L = (j, i - j - 1) with right cell (i, d) into
-// T = (j, c).
-void CombinePair(int j, int i, int d, int a) {
+// Combines left cell L = (j, i - j - 1) with right cell (i, d), whose
+// entries start the rule parts touched, into T = (j, c).
+void CombinePair(int j, int i, int d, int a, const std::vector<int32_t>& touched) {
     EngineState& engine = Engine();
     Chart& chart = engine.chart;
     FragmentEntries& left = chart.Cell(j, i - j - 1);
     FragmentEntries& target = chart.Cell(j, a - j);
     const int c = a - j;
     PrepareLeftCandidates(left);
+    // Most pairs of cells have no rule part in common.
+    const std::vector<int32_t>& startable = left.candidatePartSet;
+    if (std::none_of(touched.begin(), touched.end(), [&](int32_t part) {
+            return std::binary_search(startable.begin(), startable.end(), part);
+        }))
+        return;
 
     const double margin = (c < 2 || i - j < 2 || d < 1) ? kShortPartMargin : 0.0;
     const double threshold = chart.pathFloor[a + 1] - chart.pathBest[j] - chart.gain[j];
@@ -304,7 +316,7 @@ void CombineCells(int i, int a) {
                                    chart.pathFloor[a + 1] < e + chart.gain[j] + chart.pathBest[j];
             if (target.count < target.capacity || promising) {
                 try {
-                    CombinePair(j, i, d, a);
+                    CombinePair(j, i, d, a, touched);
                 } catch (const std::exception&) {
                     // The combination of this pair of cells ends here.
                 }
