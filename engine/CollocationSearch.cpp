@@ -164,7 +164,10 @@ void AddKeyedLeaves(int q, int a, FragmentEntries& cell) {
     } else {
         if (q + 1 < a && engine.Window[a - 1].word == u"-" && engine.Window[a].word == u"-") return;
         std::u16string w;
-        for (int i = q; i <= a; ++i) w += (i > q ? u" " : u"") + engine.Window[i].word;
+        for (int i = q; i <= a; ++i) {
+            if (i > q) w += u' ';
+            w += engine.Window[i].word;
+        }
         for (int i = q; i < a; ++i) weight += engine.Window[i].weight;
         cell.words = SpanReadings(WideTrim(w));
     }
@@ -198,6 +201,8 @@ std::vector<std::u16string> SpanSpellings(const std::u16string& w) {
         // Most spans: only the variants without blanks and with hyphens
         // for blanks differ from w.
         std::u16string joined, hyphened;
+        joined.reserve(w.size());
+        hyphened.reserve(w.size());
         for (char16_t c : w) {
             if (c != u' ') joined += c;
             hyphened += c == u' ' ? u'-' : c;

@@ -1,22 +1,27 @@
 #include "morphology/DeadEnds.h"
 
-#include <algorithm>
-
 namespace pv {
 
 bool DeadEnds::Covers(std::u16string_view word) const {
-    return std::any_of(kept_.begin(), kept_.end(), [word](const std::u16string& beginning) {
-        return word.size() > beginning.size() && word.starts_with(beginning);
-    });
+    if (word.empty()) return false;
+    // The first characters rule out nearly every beginning at once.
+    for (std::size_t i = 0; i < kept_.size(); ++i)
+        if (firsts_[i] == word[0] && word.size() > kept_[i].size() && word.starts_with(kept_[i]))
+            return true;
+    return false;
 }
 
 void DeadEnds::Add(std::u16string beginning) {
-    if (kept_.size() < kKept) {
-        kept_.push_back(std::move(beginning));
-        return;
+    if (beginning.empty()) return;
+    std::size_t slot = kept_.size();
+    if (slot < kKept) {
+        kept_.emplace_back();
+    } else {
+        slot = next_;
+        next_ = (next_ + 1) % kKept;
     }
-    kept_[next_] = std::move(beginning);
-    next_ = (next_ + 1) % kKept;
+    firsts_[slot] = beginning[0];
+    kept_[slot] = std::move(beginning);
 }
 
 void DeadEnds::Clear() {

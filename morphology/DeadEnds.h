@@ -4,6 +4,7 @@
 // that follows it in a text; the kept beginnings spare those analyses.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -25,6 +26,7 @@ public:
 
 private:
     std::vector<std::u16string> kept_;
+    std::array<char16_t, kKept> firsts_{};  // the first character of each
     std::size_t next_ = 0;  // where the next one goes once full
 };
 
