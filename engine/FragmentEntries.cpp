@@ -107,14 +107,14 @@ FE* AppendEntry(FragmentEntries& cell, const FE& x) {
     FE* entry = nullptr;
     if (static_cast<std::size_t>(cell.count) < cell.entries.size()) {
         entry = cell.entries[cell.count];  // a spare reserved earlier
+        *entry = x;
     } else {
-        entry = Engine().pool.ReserveFE();
+        entry = Engine().pool.ReserveFE(x);
         if (!entry) return nullptr;
         ReserveForOneMore(cell.entries);
         cell.entries.push_back(entry);
         NoteContent(cell);
     }
-    *entry = x;
     entry->index = static_cast<int16_t>(cell.count);
     ++cell.count;
     return entry;

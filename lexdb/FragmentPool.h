@@ -29,15 +29,15 @@ public:
     FragmentPool(const FragmentPool&) = delete;
     FragmentPool& operator=(const FragmentPool&) = delete;
 
-    // A fresh entry in its initial state (Entry{}), or null after reporting
-    // the failure in an error box.
-    Entry* ReserveFE() {
+    // A fresh entry holding a copy of initial (by default the initial state
+    // Entry{}), or null after reporting the failure in an error box.
+    Entry* ReserveFE(const Entry& initial = Entry{}) {
         try {
             if (freeCount_ == 0) AddStrip();
             --freeCount_;
             int32_t id = freeList_[freeCount_];
             Entry* entry = GetFEByID(id);
-            *entry = Entry{};
+            *entry = initial;
             reserved_[Index(id)] = 1;
             return entry;
         } catch (const std::exception& e) {
