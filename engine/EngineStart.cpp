@@ -15,11 +15,6 @@
 
 namespace pv {
 
-EngineState& Engine() {
-    static EngineState engine;
-    return engine;
-}
-
 namespace {
 
 void ClearWindow(EngineState& engine) {

@@ -53,6 +53,10 @@ struct EngineState {
     RelationScoreCache relationCache;
 };
 
-EngineState& Engine();
+// Inline: the engine's own code asks for it millions of times a text.
+inline EngineState& Engine() {
+    static EngineState engine;
+    return engine;
+}
 
 }  // namespace pv

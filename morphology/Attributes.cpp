@@ -266,9 +266,4 @@ void AttributeTables::ApplyTemplate(Collocation& entry, int32_t templateNumber) 
     ApplyTemplate(entry.inheritedGroups, entry.wordIds.size(), templateNumber);
 }
 
-AttributeTables& GrammarTables() {
-    static AttributeTables tables;
-    return tables;
-}
-
 }  // namespace pv

@@ -174,7 +174,11 @@ private:
     std::map<std::pair<int32_t, int32_t>, WordArray> implied_;
 };
 
-// The process-wide tables that the engine loads at start.
-AttributeTables& GrammarTables();
+// The process-wide tables that the engine loads at start. Inline: the
+// engine asks for them millions of times a text.
+inline AttributeTables& GrammarTables() {
+    static AttributeTables tables;
+    return tables;
+}
 
 }  // namespace pv

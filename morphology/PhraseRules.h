@@ -11,8 +11,15 @@ namespace pv {
 
 class CollocationInstances;
 
-PhraseTables& Phrases();
-SimplePhrases& SimplePhraseRules();
+// Inline: the engine asks for them millions of times a text.
+inline PhraseTables& Phrases() {
+    static PhraseTables tables;
+    return tables;
+}
+inline SimplePhrases& SimplePhraseRules() {
+    static SimplePhrases rules;
+    return rules;
+}
 
 // Clears every phrase structure (the binary rules too) and loads the phrase
 // tables below base; the entries they name go into instances.
