@@ -24,9 +24,27 @@ void InflexionTables::SetGroups(std::vector<InflexionGroup> groups) {
         groupIndex_.Add(groups_[i].id, static_cast<int32_t>(i));
     }
     groupIndex_.Sort();
+    groupSlots_.clear();
+    int32_t smallest = 0, largest = -1;
+    for (const InflexionGroup& group : groups_) {
+        smallest = std::min(smallest, group.id);
+        largest = std::max(largest, group.id);
+    }
+    if (smallest >= 0 && largest >= 0 &&
+        static_cast<std::size_t>(largest) <= 4 * groups_.size() + 1024) {
+        groupSlots_.assign(static_cast<std::size_t>(largest) + 1, -1);
+        // The first of equal ids, as the index finds it.
+        for (std::size_t i = groupIndex_.Count(); i-- > 0;)
+            groupSlots_[groupIndex_[i].key] = groupIndex_[i].value;
+    }
 }
 
 const InflexionGroup* InflexionTables::FindGroup(int32_t id) const {
+    if (!groupSlots_.empty()) {
+        if (id < 0 || static_cast<std::size_t>(id) >= groupSlots_.size() || groupSlots_[id] < 0)
+            return nullptr;
+        return &groups_[static_cast<std::size_t>(groupSlots_[id])];
+    }
     IntegerIndex::FindResult hit = groupIndex_.Find(id);
     if (!hit.found) return nullptr;
     return &groups_[static_cast<std::size_t>(groupIndex_[static_cast<std::size_t>(hit.index)].value)];

@@ -219,6 +219,9 @@ private:
 
     std::vector<InflexionGroup> groups_;
     IntegerIndex groupIndex_;
+    // Group id -> index into groups_ (-1 for none), when the ids are small
+    // enough for a table: every analysed word looks its group up.
+    std::vector<int32_t> groupSlots_;
     std::vector<InflexionDetail> details_;
     std::unordered_map<int32_t, std::vector<int32_t>> detailsByLanguage_;
     MyStrList zeroForms_;

@@ -85,6 +85,27 @@ TEST_F(MorphologyTest, GroupsKeepRepeatedEndingsSortedByText) {
     EXPECT_EQ(Inflexions().FindGroup(99), nullptr);
 }
 
+// Small ids are looked up in a table, sparse or negative ones by search;
+// either way a repeated id finds its first group.
+TEST(InflexionTables, FindGroupFindsEveryIdHoweverTheIdsAreSpread) {
+    const std::vector<std::vector<int32_t>> idSets = {{3, 9, 3}, {3, 50'000'000, 3}, {-2, 3, 3}};
+    for (const std::vector<int32_t>& ids : idSets) {
+        InflexionTables tables;
+        std::vector<InflexionGroup> groups;
+        for (std::size_t i = 0; i < ids.size(); ++i)
+            groups.push_back({ids[i], std::u16string(1, u'a' + i), {}});
+        tables.SetGroups(groups);
+        for (int32_t id : ids) {
+            const InflexionGroup* found = tables.FindGroup(id);
+            ASSERT_NE(found, nullptr) << id;
+            const auto first = std::find(ids.begin(), ids.end(), id) - ids.begin();
+            EXPECT_EQ(found->baseEnding, std::u16string(1, u'a' + first)) << id;
+        }
+        EXPECT_EQ(tables.FindGroup(4), nullptr);
+        EXPECT_EQ(tables.FindGroup(-1), nullptr);
+    }
+}
+
 TEST_F(MorphologyTest, InflectReplacesTheBaseEnding) {
     struct Case {
         std::u16string lemma;
