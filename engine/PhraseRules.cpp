@@ -127,8 +127,24 @@ void PrepareLeftCandidates(FragmentEntries& left) {
     left.candidatePartSet.clear();
     const std::vector<PhraseEntry>& phrases = Phrases().phrases;
     static std::vector<int32_t> parts;  // one entry's parts, its storage kept
+    // The entries whose parts are found, with their templates: an entry of
+    // the same category, template and attribute sets as one of them, which
+    // the rules cannot tell apart, takes its list without a search.
+    static std::vector<std::pair<const FE*, int32_t>> found;
+    found.clear();
     for (int32_t k = 0; k < left.count; ++k) {
         FE* p = left.entries[k];
+        const int32_t templateId = TemplateOf(*p);
+        const auto same = std::find_if(found.begin(), found.end(), [&](const auto& earlier) {
+            const FE& q = *earlier.first;
+            return q.category == p->category && earlier.second == templateId &&
+                   q.inherited == p->inherited && q.associated == p->associated;
+        });
+        if (same != found.end()) {
+            p->candidateList = same->first->candidateList;
+            continue;
+        }
+        found.emplace_back(p, templateId);
         parts.clear();
         ForEachPart(PhraseSide::Left, *p, [&](const SimplePhraseEntry& s) {
             if (s.phrase < 0 || static_cast<std::size_t>(s.phrase) >= phrases.size()) return;

@@ -142,13 +142,15 @@ void AddTranslationToFE(FragmentEntries& cell, int32_t id, int& k, bool alreadyF
     AddLoadedTranslation(cell, [id] { return LoadCollocationFromFile(id); }, k, alreadyFound);
 }
 
-void AddTranslation(FragmentEntries& cell, int k, const Collocation& target) {
+void AddTranslation(FragmentEntries& cell, int k, Collocation added) {
     try {
         FE& entry = *cell.entries[k];
-        entry.score = SourceOf(entry).sourceScore + target.targetScore;
-        entry.targetInstance = Engine().instances.AddCollocation(target, SourceOf(entry).position);
+        CollocationInstances& instances = Engine().instances;
+        entry.score = SourceOf(entry).sourceScore + added.targetScore;
+        entry.targetInstance = instances.AddCollocation(std::move(added), SourceOf(entry).position);
         // Taken after the addition, which may move the instances.
         const Collocation& source = SourceOf(entry);
+        const Collocation& target = instances[entry.targetInstance];
         const AttributeTables& tables = GrammarTables();
         entry.associated.Clear();
         if (KeepsSourceForm(target.partOfSpeech))

@@ -27,6 +27,6 @@ void AddTranslationToFE(FragmentEntries& cell, int32_t id, int& k, bool alreadyF
 
 // Makes target the translation of entry k: score, target instance, form
 // attributes, plan eligibility.
-void AddTranslation(FragmentEntries& cell, int k, const Collocation& target);
+void AddTranslation(FragmentEntries& cell, int k, Collocation target);
 
 }  // namespace pv
