@@ -280,8 +280,6 @@ WordEntryArr Meanings(std::u16string_view token, DeadEnds* deadEnds) {
     try {
         const InflexionTables& tables = Inflexions();
         const AttributeTables& grammar = GrammarTables();
-        const bool initialCapital = LowerWord(token.substr(0, 1))[0] != token[0];
-        const bool allCapitals = AllCapitals(token);
         const InflArray analyses = Analyses(token, deadEnds);
         result.word = token;
         for (const InflexionData& a : analyses)
@@ -289,6 +287,9 @@ WordEntryArr Meanings(std::u16string_view token, DeadEnds* deadEnds) {
                                                 DetailValues(tables, a.endingKey), a.weight});
         if (AllDigits(token))
             result.meanings.push_back(WordEntry{-1, std::u16string(token), kNumberValue, 0, {}, 0.0});
+        if (result.meanings.empty()) return result;
+        const bool initialCapital = LowerWord(token.substr(0, 1))[0] != token[0];
+        const bool allCapitals = AllCapitals(token);
         for (WordEntry& reading : result.meanings) {
             WordArray values = grammar.AddImplied({}, reading.language, reading.partOfSpeech);
             if (reading.language == 2 && reading.partOfSpeech == 2 &&
