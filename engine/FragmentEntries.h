@@ -7,7 +7,7 @@
 namespace pv {
 
 // The order of two entries (negative, 0 or positive): source instance,
-// language, both attribute sets, word ids, relation count, complete flag,
+// language, both attribute sets (by their bytes), word ids, relation count, complete flag,
 // then a score difference of more than 1000, then the relations. 0 means
 // the two are the same analysis.
 int CompareEntries(const FE& x, const FE& y);
