@@ -191,7 +191,9 @@ void AddKeyedLeaves(int q, int a, FragmentEntries& cell) {
 }  // namespace
 
 std::vector<std::u16string> SpanSpellings(const std::u16string& w) {
-    std::vector<std::u16string> spellings = {w};
+    std::vector<std::u16string> spellings;
+    spellings.reserve(5);
+    spellings.push_back(w);
     auto add = [&](std::u16string variant) {
         if (!variant.empty() &&
             std::find(spellings.begin(), spellings.end(), variant) == spellings.end())
@@ -200,13 +202,10 @@ std::vector<std::u16string> SpanSpellings(const std::u16string& w) {
     if (w.find(u'-') == std::u16string::npos && w.find(u"  ") == std::u16string::npos) {
         // Most spans: only the variants without blanks and with hyphens
         // for blanks differ from w.
-        std::u16string joined, hyphened;
-        joined.reserve(w.size());
-        hyphened.reserve(w.size());
-        for (char16_t c : w) {
-            if (c != u' ') joined += c;
-            hyphened += c == u' ' ? u'-' : c;
-        }
+        std::u16string joined(w.size(), u' ');
+        joined.erase(std::remove_copy(w.begin(), w.end(), joined.begin(), u' '), joined.end());
+        std::u16string hyphened = w;
+        std::replace(hyphened.begin(), hyphened.end(), u' ', u'-');
         add(std::move(joined));
         add(std::move(hyphened));
         return spellings;
