@@ -253,9 +253,11 @@ TEST_F(PhraseRulesTest, RightPartsCombineAsOneOnlyWhereTheRuleCannotTellThemApar
 // their own rules; those that meet the same conditions start the same ones.
 TEST_F(PhraseRulesTest, EachLeftEntryStartsTheRulesItsConditionsAllow) {
     std::vector<PhraseSource> rules;
-    for (int32_t required : {4, 5}) {
-        PhraseSource rule = Rule({kAP, kNP}, 0.5);
-        rule.slots[0].conditions.push_back({required, 0});
+    // Rules 0 and 1 test the left part's own set, rule 2 its associated
+    // set; rule 2 weighs more, so its result replaces the equal one of rule 0.
+    for (const auto& [value, mode] : {std::pair{4, 0}, {5, 0}, {6, 2}}) {
+        PhraseSource rule = Rule({kAP, kNP}, mode == 2 ? 1.0 : 0.5);
+        rule.slots[0].conditions.push_back({value, mode});
         rule.i = {{1, -1, 0}, {1, -1, 1}};  // the left part's sets: results of different left parts differ
         rules.push_back(rule);
     }
@@ -271,7 +273,7 @@ TEST_F(PhraseRulesTest, EachLeftEntryStartsTheRulesItsConditionsAllow) {
     for (int k = 0; k < Cell(0, 1).count; ++k)
         built.emplace_back(Cell(0, 1).entries[k]->rule, Cell(0, 1).entries[k]->leftChild);
     std::sort(built.begin(), built.end());
-    std::vector<std::pair<int32_t, FE*>> expected = {{0, four}, {0, alsoFour}, {1, five}};
+    std::vector<std::pair<int32_t, FE*>> expected = {{0, four}, {1, five}, {2, alsoFour}};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(built, expected);
 }
