@@ -50,12 +50,15 @@ void RenumberRanks(FragmentEntries& cell, std::size_t from) {
     for (std::size_t r = from; r < cell.byRank.size(); ++r) cell.rankOf[cell.byRank[r]] = static_cast<int32_t>(r);
 }
 
-// Puts entry `index` (already in the list) into the order list.
-void InsertRank(FragmentEntries& cell, int32_t index) {
+// Puts entry `index` (already in the list) into the order list at rank.
+void InsertRankAt(FragmentEntries& cell, int32_t index, int32_t rank) {
     if (cell.rankOf.size() <= static_cast<std::size_t>(index)) cell.rankOf.resize(index + 1, -1);
-    const int32_t rank = FindRank(cell, *cell.entries[index]).first;
     cell.byRank.insert(cell.byRank.begin() + rank, index);
     RenumberRanks(cell, rank);
+}
+
+void InsertRank(FragmentEntries& cell, int32_t index) {
+    InsertRankAt(cell, index, FindRank(cell, *cell.entries[index]).first);
 }
 
 void RemoveRank(FragmentEntries& cell, int32_t index) {
@@ -150,7 +153,7 @@ void AddToCell(FragmentEntries& cell, const FE& x) {
     }
     FE* entry = AppendEntry(cell, x);
     if (!entry) return;
-    InsertRank(cell, entry->index);
+    InsertRankAt(cell, entry->index, rank);  // a copy of x goes where x was searched for
     cell.bestScore = std::max(cell.bestScore, x.score);
     cell.worstScore = std::min(cell.worstScore, x.score);
 }
