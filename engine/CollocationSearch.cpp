@@ -48,12 +48,17 @@ std::vector<KeyedRow>::const_iterator FirstKeyFrom(const std::vector<KeyedRow>& 
 }
 
 // Whether some entry's key continues key with a further word: the keys that
-// begin with key + ";" follow one another from the first not below it.
+// begin with key + ";" follow one another from the first not below it,
+// which is found without building that text.
 bool BeginsSomeKey(const std::string& key) {
-    const std::string prefix = key + ";";
     const std::vector<KeyedRow>& entries = EntriesOfFirstId(key);
-    const auto first = FirstKeyFrom(entries, prefix);
-    return first != entries.end() && first->key.starts_with(prefix);
+    const auto belowContinuation = [](const KeyedRow& e, const std::string& k) {
+        if (const int c = e.key.compare(0, k.size(), k); c != 0) return c < 0;
+        return e.key.size() == k.size() || static_cast<unsigned char>(e.key[k.size()]) < ';';
+    };
+    const auto first = std::lower_bound(entries.begin(), entries.end(), key, belowContinuation);
+    return first != entries.end() && first->key.size() > key.size() &&
+           first->key.starts_with(key) && first->key[key.size()] == ';';
 }
 
 PartialMatch OneWordKey(int32_t id, int start, int span, int reading) {
