@@ -67,7 +67,6 @@ bool InitEngine(const std::string& dataDir) {
         if (stopped()) return false;
         ClearWindow(engine);
         engine.instances.RememberBaseCount();
-        engine.rightCandidates.emplace(120 * Limits.c150);
         EngineFailed = false;
         EngineReady = true;
         return true;
@@ -99,7 +98,6 @@ void ResetEngine() {
         ClearWindow(engine);
         ResetContextScoring(engine);
         engine.instances.RestoreBaseCount();
-        if (engine.rightCandidates) engine.rightCandidates->Reset();
     } catch (...) {
         // The remaining steps are skipped; the engine stays usable.
     }

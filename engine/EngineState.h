@@ -4,7 +4,6 @@
 
 #include <array>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,6 @@
 #include "lexdb/ContextStore.h"
 #include "lexdb/FEManager.h"
 #include "lexdb/RelationStore.h"
-#include "lexdb/TLister.h"
 
 namespace pv {
 
@@ -36,10 +34,6 @@ struct EngineState {
     // Every collocation the chart uses, as a source or as a translation.
     CollocationInstances instances;
     FEManager pool;  // every FE of the chart comes from here
-    // The right-part candidates of the phrase rules: the entries of the cell
-    // being combined, chained per rule part. Created once all tables are
-    // loaded.
-    std::optional<TLister> rightCandidates;
 
     // Context and relation scoring: the stores, loaded at start (null when
     // not loaded: they answer nothing), the context of the current text,

@@ -29,19 +29,6 @@ int32_t TemplateOf(const FE& entry) {
     return instances[entry.sourceInstance].templateId;
 }
 
-// The right-part entries of the cell being combined, chained per rule part.
-TLister& RightCandidates() {
-    std::optional<TLister>& lister = Engine().rightCandidates;
-    if (!lister) lister.emplace(120 * Limits.c150);
-    return *lister;
-}
-
-// Chain heads of the right-part list, one per rule part (-1: no entry).
-std::vector<int32_t>& RightHeads() {
-    static std::vector<int32_t> heads;
-    return heads;
-}
-
 // Every rule part of one side indexed by the entry's category: those
 // without an anchor, and those anchored to the template of its source.
 template <typename Visit>
@@ -58,14 +45,6 @@ void ForEachPart(PhraseSide side, const FE& entry, Visit visit) {
     for (; part != anchored.end() && anchor(*part) == templateId; ++part) visit(rules[*part]);
 }
 
-// Walks a chain; the step bound keeps a stale chain from looping.
-template <typename Visit>
-void ForEachInChain(const TLister& list, int32_t head, Visit visit) {
-    for (int32_t k = head, steps = 0; k >= 0 && k < list.Count() && steps < list.Count();
-         k = list[k].link, ++steps)
-        visit(list[k]);
-}
-
 // Whether the finished rule gives a phrase of the given category, as a rule
 // that extends its left part by one more part does (a word sequence).
 bool SetsCategory(const PhraseEntry& rule, int32_t category) {
@@ -76,47 +55,36 @@ bool SetsCategory(const PhraseEntry& rule, int32_t category) {
 
 bool TargetAccepted(int32_t targetLanguage) { return targetLanguage == 0 || targetLanguage == TargetLanguage; }
 
-// The right-part entries of each rule part, in the cell's order; an entry
-// that combines like one before it, scored no higher, is left out: its
-// results would be dropped for the earlier entry's.
+// The right-part entries of the cell being combined, per rule part, in the
+// cell's order: combinations meet them so, and of two equal results the one
+// made from the better-ranked entry is kept. An entry that combines like one
+// before it, scored no higher, is left out: its results would be dropped for
+// the earlier entry's.
 std::vector<std::vector<FE*>>& RightMembers() {
     static std::vector<std::vector<FE*>> members;
     return members;
 }
 
-void ChainRightEntries(FragmentEntries& right, std::vector<int32_t>& touched) {
-    TLister& list = RightCandidates();
-    std::vector<int32_t>& heads = RightHeads();
+void ListRightEntries(FragmentEntries& right, std::vector<int32_t>& touched) {
     std::vector<std::vector<FE*>>& members = RightMembers();
-    list.Reset();
-    // Every head is -1 and every member list empty between two calls; only
-    // a changed rule set resizes.
+    // Every member list is empty between two calls; only a changed rule set
+    // resizes.
     const std::size_t parts = SimplePhraseRules().Rules().size();
-    if (heads.size() != parts) {
-        heads.assign(parts, -1);
-        members.assign(parts, {});
-    }
+    if (members.size() != parts) members.assign(parts, {});
     for (int32_t k = 0; k < right.count; ++k) {
         FE* h = right.entries[k];
         ForEachPart(PhraseSide::Right, *h, [&](const SimplePhraseEntry& s) {
             if (!TargetAccepted(RuleTargetLanguage(s))) return;
             if (!CheckConditions(s.rightConditions, h->inherited, h->associated)) return;
-            std::vector<FE*>& chained = members[s.index];
-            if (chained.empty()) {
+            std::vector<FE*>& listed = members[s.index];
+            if (listed.empty()) {
                 touched.push_back(s.index);
             } else if (const PartReading reading = RightPartReading(s); reading != PartReading::Whole) {
-                for (const FE* earlier : chained)
+                for (const FE* earlier : listed)
                     if (earlier->score >= h->score && CombineAlike(*earlier, *h, reading)) return;
             }
-            chained.push_back(h);
+            listed.push_back(h);
         });
-    }
-    // A chain yields its newest item first, so the entries are chained from
-    // the last: combinations then meet them in the cell's order, and of two
-    // equal results the one made from the better-ranked entry is kept.
-    for (int32_t part : touched) {
-        const std::vector<FE*>& chained = members[part];
-        for (auto h = chained.rbegin(); h != chained.rend(); ++h) heads[part] = list.Add(heads[part], *h);
     }
 }
 
@@ -150,7 +118,7 @@ void PrepareLeftCandidates(FragmentEntries& left) {
             if (s.phrase < 0 || static_cast<std::size_t>(s.phrase) >= phrases.size()) return;
             if (CheckConditions(s.leftConditions, p->inherited, p->associated)) parts.push_back(s.index);
         });
-        // The parts are tried from the last found, as a chain yields them.
+        // The parts are tried from the last found.
         std::reverse(parts.begin(), parts.end());
         // Entries that start the same parts (most of a cell: the readings of
         // one kind of phrase) share one list, which a combination filters
@@ -190,12 +158,13 @@ public:
     std::span<const int32_t> Of(int32_t list) {
         if (list < 0 || static_cast<std::size_t>(list) >= begin_.size()) return {};
         if (begin_[list] < 0) {
-            const std::vector<int32_t>& heads = RightHeads();
+            const std::vector<std::vector<FE*>>& members = RightMembers();
             const auto [offset, length] = left_->candidateLists[list];
             begin_[list] = static_cast<int32_t>(parts_.size());
             for (int32_t k = offset; k < offset + length; ++k) {
                 const int32_t part = left_->candidateParts[k];
-                if (static_cast<std::size_t>(part) < heads.size() && heads[part] >= 0) parts_.push_back(part);
+                if (static_cast<std::size_t>(part) < members.size() && !members[part].empty())
+                    parts_.push_back(part);
             }
             end_[list] = static_cast<int32_t>(parts_.size());
         }
@@ -227,8 +196,7 @@ void CombinePair(int j, int i, int d, int a, const std::vector<int32_t>& touched
 
     const double margin = (c < 2 || i - j < 2 || d < 1) ? kShortPartMargin : 0.0;
     const double threshold = chart.pathFloor[a + 1] - chart.pathBest[j] - chart.gain[j];
-    const TLister& rightList = RightCandidates();
-    const std::vector<int32_t>& heads = RightHeads();
+    const std::vector<std::vector<FE*>>& members = RightMembers();
     const std::vector<SimplePhraseEntry>& rules = SimplePhraseRules().Rules();
     const std::vector<PhraseEntry>& phrases = Phrases().phrases;
     static OpenParts open;
@@ -247,16 +215,17 @@ void CombinePair(int j, int i, int d, int a, const std::vector<int32_t>& touched
             if (outscored && s.result == 0 && SetsCategory(phrases[s.phrase], s.leftCategory)) continue;
             double g = std::max(p.bestGain, RuleWeight(phrases[s.phrase]));
             const int32_t mask = RuleLanguageMask(s);
-            ForEachInChain(rightList, heads[partIndex], [&](const TLister::Item& chained) {
-                FE& h = *chained.reference;
-                if (!LanguageInMask(mask, p.language) && !LanguageInMask(mask, h.language)) return;
+            for (FE* right : members[partIndex]) {
+                FE& h = *right;
+                if (!LanguageInMask(mask, p.language) && !LanguageInMask(mask, h.language))
+                    continue;
                 const double o = p.score + h.score + g;
                 if (target.count >= target.capacity &&
                     !(o > target.worstScore - margin && o > target.bestScore - 3.0))
-                    return;
-                if (!(o > threshold)) return;
+                    continue;
+                if (!(o > threshold)) continue;
                 FE n;
-                if (!CombineEntries(p, h, s, n)) return;
+                if (!CombineEntries(p, h, s, n)) continue;
                 const double u = n.score - p.score - h.score;
                 g = std::max(g, u);
                 p.bestGain = std::max(p.bestGain, u);
@@ -264,7 +233,7 @@ void CombinePair(int j, int i, int d, int a, const std::vector<int32_t>& touched
                 n.start = static_cast<int16_t>(j);
                 n.span = static_cast<int16_t>(c);
                 AddToCell(target, n);
-            });
+            }
         }
     }
 }
@@ -322,7 +291,7 @@ void CombineCells(int i, int a) {
     right.rankOf.clear();
     std::vector<int32_t> touched;
     try {
-        ChainRightEntries(right, touched);
+        ListRightEntries(right, touched);
         for (int j = i - 1; j >= 0 && !EngineStop; --j) {
             FragmentEntries& left = chart.Cell(j, i - j - 1);
             if (!chart.ActiveStart[j] || left.count == 0) continue;
@@ -343,13 +312,9 @@ void CombineCells(int i, int a) {
     } catch (const std::exception&) {
         // Nothing more is combined with this cell.
     }
-    std::vector<int32_t>& heads = RightHeads();
     std::vector<std::vector<FE*>>& members = RightMembers();
-    for (int32_t part : touched) {
-        if (static_cast<std::size_t>(part) >= heads.size()) continue;
-        heads[part] = -1;
-        members[part].clear();
-    }
+    for (int32_t part : touched)
+        if (static_cast<std::size_t>(part) < members.size()) members[part].clear();
 }
 
 }  // namespace pv
