@@ -2,7 +2,6 @@
 // data folder it was started with.
 #pragma once
 
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>
