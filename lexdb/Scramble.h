@@ -19,10 +19,6 @@ inline uint8_t ScrambleKey(uint32_t offset) {
 
 // XORs bytes[0..n) in place with the keys of offsets start, start+1, ...
 // (its own inverse).
-inline void ScrambleBytes(char* bytes, std::size_t n, uint32_t start) {
-    for (std::size_t i = 0; i < n; ++i)
-        bytes[i] = static_cast<char>(static_cast<uint8_t>(bytes[i]) ^
-                                     ScrambleKey(start + static_cast<uint32_t>(i)));
-}
+void ScrambleBytes(char* bytes, std::size_t n, uint32_t start);
 
 }  // namespace pv

@@ -40,6 +40,17 @@ TEST(Scramble, KeyWrapsTheProductAndKeepsTheRemainderSign) {
     const Case cases[] = {{0, 0}, {1, 66}, {2, 147}, {3000, 100}, {3001, 46}, {4000, 189}, {1000000, 112},
                           {123456789, 117}};
     for (const Case& c : cases) EXPECT_EQ(ScrambleKey(c.offset), c.key) << c.offset;
+
+    // The whole-buffer loop (vectorised where it can be) must give every byte
+    // its own key, across the sign change and at odd starts and lengths.
+    for (uint32_t start : {0u, 2989u, 4294967290u})
+        for (std::size_t n : {0u, 1u, 31u, 1029u}) {
+            std::string bytes(n, '\x5A');
+            ScrambleBytes(bytes.data(), n, start);
+            for (std::size_t i = 0; i < n; ++i)
+                ASSERT_EQ(static_cast<uint8_t>(bytes[i]), 0x5A ^ ScrambleKey(start + static_cast<uint32_t>(i)))
+                    << start << "+" << i;
+        }
 }
 
 TEST(Container, MembersRoundTripAcrossBoundariesAndHeaderFields) {
