@@ -6,6 +6,7 @@
 
 #include "datagen/ByteWriter.h"
 #include "datagen/CachedFileWriter.h"
+#include "datagen/ContainerWriter.h"
 #include "datagen/DelimitedListWriter.h"
 #include "morphology/DelimitedList.h"
 #include "textutil/TextConvert.h"
@@ -27,6 +28,14 @@ int32_t Thousandths(double score) {
     if (!(scaled >= std::numeric_limits<int32_t>::min() && scaled <= std::numeric_limits<int32_t>::max()))
         throw WriterError("collocation score out of range");
     return static_cast<int32_t>(scaled);
+}
+
+// The engine reads these files a block at a time wherever its lookups lead.
+// A stored block costs a copy where a compressed one costs an inflate, many
+// times as much, so the blocks are stored, unless the content would read as a
+// gzip member.
+void WriteLookupFile(const std::string& path, std::string_view content) {
+    WriteCachedFile(path, content, !StartsWithGzipMagic(content));
 }
 
 }  // namespace
@@ -61,7 +70,7 @@ void WriteIndexFile(const std::string& path, const std::vector<IndexRecord>& rec
         w.I32(records[i].key);
         w.I32(records[i].value);
     }
-    WriteCachedFile(path, w.bytes());
+    WriteLookupFile(path, w.bytes());
 }
 
 void WriteCollocationFiles(const std::string& base, const std::vector<CollocationRecord>& records) {
@@ -94,8 +103,8 @@ void WriteCollocationFiles(const std::string& base, const std::vector<Collocatio
     }
     auto byKey = [](const IndexRecord& a, const IndexRecord& b) { return a.key < b.key; };
     for (auto* index : {&byId, &byClass, &byFirstWord}) std::stable_sort(index->begin(), index->end(), byKey);
-    WriteCachedFile(base + ".HDR", headers.bytes());
-    WriteCachedFile(base + ".DAT", texts.bytes());
+    WriteLookupFile(base + ".HDR", headers.bytes());
+    WriteLookupFile(base + ".DAT", texts.bytes());
     WriteIndexFile(base + "BYID.HSH", byId);
     WriteIndexFile(base + "GLID.HSH", byClass);
     WriteIndexFile(base + "WRDID.HSH", byFirstWord);

@@ -18,16 +18,16 @@ void CheckFileSize(std::size_t size) {
     if (size > kMaxFileSize) throw WriterError("data file larger than 2 GiB");
 }
 
-bool StartsWithGzipMagic(std::string_view bytes) {
-    return bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0x1F && static_cast<uint8_t>(bytes[1]) == 0x8B;
-}
-
 std::string Scrambled(std::string image) {
     ScrambleBytes(image.data(), image.size(), 0);
     return image;
 }
 
 }  // namespace
+
+bool StartsWithGzipMagic(std::string_view bytes) {
+    return bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0x1F && static_cast<uint8_t>(bytes[1]) == 0x8B;
+}
 
 std::string GzipHeader(const GzipHeaderOptions& options) {
     for (const std::string* text : {&options.name, &options.comment})

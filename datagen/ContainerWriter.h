@@ -25,6 +25,9 @@ std::string RawDeflate(std::string_view content, bool fixedCodes = false);
 // One complete gzip member, not yet scrambled.
 std::string GzipMember(std::string_view content, const GzipHeaderOptions& options = {});
 
+// Whether content would be taken for a gzip member, so cannot be stored.
+bool StartsWithGzipMagic(std::string_view bytes);
+
 // File images, scrambled and ready to be stored.
 std::string ContainerImage(const std::vector<std::string>& members);  // one gzip member each
 std::string StoredContainerImage(std::string_view content);

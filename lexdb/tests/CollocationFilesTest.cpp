@@ -13,6 +13,7 @@
 #include "datagen/CachedFileWriter.h"
 #include "datagen/CollocationWriter.h"
 #include "engine/EngineError.h"
+#include "lexdb/Container.h"
 #include "textutil/tests/CollectedErrors.h"
 #include "lexdb/tests/TempDir.h"
 
@@ -164,6 +165,19 @@ TEST_F(CollocationFilesTest, IndexesKeepEqualKeysInOrder) {
     EXPECT_FALSE(files.byId.Find(51).found);
 
     EXPECT_THROW(WriteIndexFile(tmp.path("bad.HSH"), {{2, 0}, {1, 0}}), WriterError);
+}
+
+TEST_F(CollocationFilesTest, LookupFilesAreStoredUnlessTheirContentReadsAsGzip) {
+    CollocationRecord r = FullRecord();
+    r.id = 0x8B1F;  // the index by id begins with the bytes 1F 8B
+    Write({r});
+    auto stored = [&](const char* name) { return ContainerIsStored(ContainerPtr(ContainerOpen(tmp.path(name))).get()); };
+    EXPECT_FALSE(stored("data/colsBYID.HSH"));
+    for (const char* name : {"data/cols.HDR", "data/cols.DAT", "data/colsGLID.HSH", "data/colsWRDID.HSH"})
+        EXPECT_TRUE(stored(name)) << name;
+    CollocationFiles files = Open();
+    EXPECT_EQ(files.RowOfId(0x8B1F), 0);
+    EXPECT_EQ(files.LoadById(0x8B1F).text, u"кола \"бърза\"");
 }
 
 // The search guesses places from the keys; uneven keys must not mislead it:
