@@ -13,30 +13,12 @@ namespace pv {
 
 namespace {
 
-// The bit of a value id, or -1 for a negative id.
-int BitOf(int32_t bit) { return bit < 0 ? -1 : bit % kAttributeSetBits; }
-
 std::u16string Decimal(int32_t v) {
     std::string digits = std::to_string(v);
     return std::u16string(digits.begin(), digits.end());
 }
 
 }  // namespace
-
-void AttributeSet::SetBit(int32_t bit) {
-    int b = BitOf(bit);
-    if (b >= 0) words[b / 32] |= 1u << (b % 32);
-}
-
-void AttributeSet::ClearBit(int32_t bit) {
-    int b = BitOf(bit);
-    if (b >= 0) words[b / 32] &= ~(1u << (b % 32));
-}
-
-bool AttributeSet::TestBit(int32_t bit) const {
-    int b = BitOf(bit);
-    return b >= 0 && (words[b / 32] >> (b % 32) & 1u) != 0;
-}
 
 void AddIfMissing(WordArray& list, int32_t value) {
     if (!Contains(list, value)) list.push_back(value);
@@ -87,14 +69,14 @@ bool CheckConditions(const WordCondsArray& conds, const AttributeSet& own,
     });
 }
 
-void AttributeTables::SetAttributes(std::vector<AttributeDef> attributes,
+void AttributeTables::SetAttributes(const std::vector<AttributeDef>& attributes,
                                     std::vector<int32_t> valueAttributes) {
-    attributes_ = std::move(attributes);
-    attributeWords_.assign(attributes_.size(), {});
-    for (std::size_t a = 0; a < attributes_.size(); ++a) {
-        const AttributeDef& attribute = attributes_[a];
+    attributeWords_.assign(attributes.size(), {});
+    for (std::size_t a = 0; a < attributes.size(); ++a) {
+        const AttributeDef& attribute = attributes[a];
         for (int k = std::max(attribute.first, 0); k <= std::min(attribute.last, kAttributeSetWords - 1); ++k)
-            if (attribute.mask[k] != 0xFFFFFFFFu) attributeWords_[a].push_back(static_cast<uint8_t>(k));
+            if (attribute.mask[k] != 0xFFFFFFFFu)
+                attributeWords_[a].push_back({static_cast<uint8_t>(k), attribute.mask[k]});
     }
     valueAttributes_ = std::move(valueAttributes);
     valueNames_.assign(valueAttributes_.size(), std::u16string());
@@ -127,24 +109,15 @@ bool AttributeTables::AncestorIsFirst(int32_t relationType) const {
            relations_[relationType] == 1;
 }
 
-const AttributeDef* AttributeTables::Attribute(int32_t attribute) const {
-    if (attribute < 0 || attribute >= AttributeCount()) return nullptr;
-    return &attributes_[attribute];
-}
-
-const std::vector<uint8_t>& AttributeTables::Words(const AttributeDef& attribute) const {
-    return attributeWords_[static_cast<std::size_t>(&attribute - attributes_.data())];
-}
-
 void AttributeTables::SetAttribute(AttributeSet& set, int32_t value) const {
     if (value < 0 || value >= ValueCount()) return;
     try {
-        const AttributeDef* attribute = Attribute(valueAttributes_[value]);
-        if (!attribute)
+        const std::vector<AttributeWord>* words = WordsOf(valueAttributes_[value]);
+        if (!words)
             throw std::out_of_range("value " + std::to_string(value) + " belongs to attribute " +
                                     std::to_string(valueAttributes_[value]) +
                                     ", which is not defined");
-        for (int k : Words(*attribute)) set.words[k] &= attribute->mask[k];
+        for (const AttributeWord& word : *words) set.words[word.index] &= word.keep;
         set.SetBit(value);
     } catch (const std::exception& e) {
         ShowErrorBox(u"Exception " + Utf8Decode(e.what()) + u" in SetAttribute(N=" + Decimal(value) + u")");
@@ -152,13 +125,13 @@ void AttributeTables::SetAttribute(AttributeSet& set, int32_t value) const {
 }
 
 int32_t AttributeTables::ValueOfAttribute(const AttributeSet& set, int32_t attribute) const {
-    const AttributeDef* a = Attribute(attribute);
-    if (!a) return -1;
-    for (int k : Words(*a)) {
-        const uint32_t bits = set.words[k] & ~a->mask[k];
+    const std::vector<AttributeWord>* words = WordsOf(attribute);
+    if (!words) return -1;
+    for (const AttributeWord& word : *words) {
+        const uint32_t bits = set.words[word.index] & ~word.keep;
         // Exactly one bit; without a popcount instruction in the baseline
         // target, std::popcount is a library call on this hot path.
-        if (bits != 0 && (bits & (bits - 1)) == 0) return k * 32 + std::countr_zero(bits);
+        if (bits != 0 && (bits & (bits - 1)) == 0) return word.index * 32 + std::countr_zero(bits);
     }
     return -1;
 }
@@ -175,11 +148,11 @@ void AttributeTables::FromList(AttributeSet& set, const WordArray& list) const {
 
 bool AttributeTables::Compatible(const AttributeSet& a, const AttributeSet& b,
                                  int32_t attribute) const {
-    const AttributeDef* def = Attribute(attribute);
-    if (!def) return true;
+    const std::vector<AttributeWord>* words = WordsOf(attribute);
+    if (!words) return true;
     bool aHolds = false, bHolds = false, differ = false;
-    for (int k : Words(*def)) {
-        uint32_t x = a.words[k] & ~def->mask[k], y = b.words[k] & ~def->mask[k];
+    for (const AttributeWord& word : *words) {
+        uint32_t x = a.words[word.index] & ~word.keep, y = b.words[word.index] & ~word.keep;
         aHolds |= x != 0;
         bHolds |= y != 0;
         differ |= x != y;
@@ -189,14 +162,14 @@ bool AttributeTables::Compatible(const AttributeSet& a, const AttributeSet& b,
 
 void AttributeTables::CopyAttribute(AttributeSet& target, const AttributeSet& source,
                                     int32_t attribute) const {
-    const AttributeDef* def = Attribute(attribute);
-    if (!def) return;
-    const std::vector<uint8_t>& words = Words(*def);
+    const std::vector<AttributeWord>* words = WordsOf(attribute);
+    if (!words) return;
     bool holds = false;
-    for (int k : words) holds |= (source.words[k] & ~def->mask[k]) != 0;
+    for (const AttributeWord& word : *words) holds |= (source.words[word.index] & ~word.keep) != 0;
     if (!holds) return;
-    for (int k : words)
-        target.words[k] = (target.words[k] & def->mask[k]) | (source.words[k] & ~def->mask[k]);
+    for (const AttributeWord& word : *words)
+        target.words[word.index] =
+            (target.words[word.index] & word.keep) | (source.words[word.index] & ~word.keep);
 }
 
 void AttributeTables::SetValue(WordArray& list, int32_t value) const {

@@ -34,10 +34,18 @@ struct AttributeSet {
     std::array<uint32_t, kAttributeSetWords> words{};
 
     void Clear() { words.fill(0); }
-    void SetBit(int32_t bit);
-    void ClearBit(int32_t bit);
-    bool TestBit(int32_t bit) const;
+    void SetBit(int32_t bit) {
+        if (bit >= 0) words[WordOf(bit)] |= MaskOf(bit);
+    }
+    void ClearBit(int32_t bit) {
+        if (bit >= 0) words[WordOf(bit)] &= ~MaskOf(bit);
+    }
+    bool TestBit(int32_t bit) const { return bit >= 0 && (words[WordOf(bit)] & MaskOf(bit)) != 0; }
     bool operator==(const AttributeSet&) const = default;
+
+private:
+    static int WordOf(int32_t bit) { return bit % kAttributeSetBits / 32; }
+    static uint32_t MaskOf(int32_t bit) { return 1u << (bit % kAttributeSetBits % 32); }
 };
 
 // A list of value ids, usually sorted ascending.
@@ -59,6 +67,13 @@ struct AttributeDef {
     int32_t first = 0;
     int32_t last = -1;
     std::array<uint32_t, kAttributeSetWords> mask{};
+};
+
+// A word of the set that holds bits of an attribute, with the mask that
+// keeps every bit of the word but those.
+struct AttributeWord {
+    uint8_t index = 0;
+    uint32_t keep = 0xFFFFFFFFu;
 };
 
 // A value implied by a (language, part of speech) pair.
@@ -111,13 +126,14 @@ public:
     void LoadEntryTemplates(int64_t byteCount, std::string_view payload);
 
     // The tables as arrays, for loaders and tests.
-    void SetAttributes(std::vector<AttributeDef> attributes, std::vector<int32_t> valueAttributes);
+    void SetAttributes(const std::vector<AttributeDef>& attributes,
+                       std::vector<int32_t> valueAttributes);
     void SetRelationDefinitions(std::vector<uint8_t> ancestorIsFirst) { relations_ = std::move(ancestorIsFirst); }
     void SetSP(std::vector<int32_t> sp) { sp_ = std::move(sp); }
     void SetImpliedValues(const std::vector<ImpliedValue>& implied);
     void SetEntryTemplates(std::vector<EntryTemplate> templates) { templates_ = std::move(templates); }
 
-    int32_t AttributeCount() const { return static_cast<int32_t>(attributes_.size()); }
+    int32_t AttributeCount() const { return static_cast<int32_t>(attributeWords_.size()); }
     int32_t ValueCount() const { return static_cast<int32_t>(valueAttributes_.size()); }
     // The attribute of value v, or -1 when v is no known value.
     int32_t AttributeOf(int32_t value) const;
@@ -159,13 +175,15 @@ public:
     void ApplyTemplate(Collocation& entry, int32_t templateNumber) const;
 
 private:
-    // The words of the attribute's range that hold any of its bits: the
-    // values of an attribute may lie far apart.
-    const std::vector<uint8_t>& Words(const AttributeDef& attribute) const;
-    const AttributeDef* Attribute(int32_t attribute) const;
+    // The words of the attribute's range that hold any of its bits (the
+    // values of an attribute may lie far apart); null for an attribute that
+    // is not defined.
+    const std::vector<AttributeWord>* WordsOf(int32_t attribute) const {
+        if (attribute < 0 || attribute >= AttributeCount()) return nullptr;
+        return &attributeWords_[attribute];
+    }
 
-    std::vector<AttributeDef> attributes_;
-    std::vector<std::vector<uint8_t>> attributeWords_;  // Words() of each attribute
+    std::vector<std::vector<AttributeWord>> attributeWords_;  // WordsOf() of each attribute
     std::vector<int32_t> valueAttributes_;
     std::vector<std::u16string> valueNames_;
     std::vector<uint8_t> relations_;
