@@ -62,6 +62,7 @@ void ContextTables::Reset() {
 }
 
 void BeginText() {
+    Engine().sentenceOpen = true;
     Engine().context.Reset();
     Engine().readings.Clear();
 }

@@ -30,7 +30,8 @@ private:
     std::unique_ptr<ContextHash> classes_;
 };
 
-// Empties the context and the cached word readings before a text.
+// Empties the context and the cached word readings before a text, whose
+// first segment begins a sentence.
 void BeginText();
 
 // The context words of every entry of the cell: those of its translation's

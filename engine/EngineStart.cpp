@@ -96,6 +96,7 @@ void ResetEngine() {
         EngineState& engine = Engine();
         engine.chart.Initialise();
         ClearWindow(engine);
+        engine.sentenceOpen = true;
         ResetContextScoring(engine);
         engine.instances.RestoreBaseCount();
     } catch (...) {

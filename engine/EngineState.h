@@ -26,6 +26,8 @@ struct EngineState {
     std::vector<WordEntryArr> Window = std::vector<WordEntryArr>(kWindowSlots);
     int N = 0;  // filled positions
     int P = 0;  // positions the analysis passes have run over
+    // Whether the next segment of output begins a sentence.
+    bool sentenceOpen = true;
     ReadingsCache readings;  // of the words of the current text
     Chart chart;
     // Collects the leaves of one span before they enter the chart.

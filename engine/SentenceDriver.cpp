@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "engine/AnalysisPasses.h"
 #include "engine/EngineError.h"
@@ -58,13 +59,25 @@ const FE* SegmentEntry(const PlanEntry& segment) {
     return cell.count > segment.index ? cell.entries[segment.index] : nullptr;
 }
 
+// The text of a segment as it goes out. A plan cuts a sentence into several
+// segments where its rules do not join it into one, so only a segment that
+// begins a sentence gets a capital; the words of later segments keep the
+// case that the dictionary and the source words gave them.
+std::u16string OutputCase(const std::u16string& text) {
+    EngineState& engine = Engine();
+    std::u16string out = CapitaliseSegment(text);
+    if (!out.empty() && !engine.sentenceOpen) out = text;
+    engine.sentenceOpen = SentenceOpenAfter(out, engine.sentenceOpen);
+    return out;
+}
+
 // The translation of the segment that ends at plan position e. Without its
 // entry the segment's words stand as they are, each behind its own entry
 // mark so that a batch can give every word back to its entry.
 std::u16string SegmentText(int e) {
     const EngineState& engine = Engine();
     const PlanEntry& segment = engine.chart.plan[e];
-    if (const FE* entry = SegmentEntry(segment)) return CapitaliseSegment(SegmentTranslation(*entry));
+    if (const FE* entry = SegmentEntry(segment)) return OutputCase(SegmentTranslation(*entry));
     const int first = std::max<int>(segment.start, 0);
     const int end = std::min<int>(segment.start + segment.span + 1, engine.N);
     std::u16string text;
@@ -73,16 +86,18 @@ std::u16string SegmentText(int e) {
         if (!text.empty()) text += u' ';
         text += word.mark + word.word;
     }
-    return CapitaliseSegment(text);
+    return OutputCase(text);
 }
 
-// All segments of the best plan up to e, in text order.
+// All segments of the best plan up to e, in text order: they are made from
+// the first on, as each decides whether the next begins a sentence.
 std::u16string PlanText(int e) {
+    std::vector<int> ends;
+    for (; e > 0; e = SegmentStartBefore(e)) ends.push_back(e);
+    std::vector<std::u16string> texts(ends.size());
+    for (std::size_t k = ends.size(); k-- > 0;) texts[k] = SegmentText(ends[k]);
     std::u16string result;
-    while (e > 0) {
-        result = WideTrim(u" " + SegmentText(e) + u" " + result);
-        e = SegmentStartBefore(e);
-    }
+    for (const std::u16string& text : texts) result = WideTrim(u" " + text + u" " + result);
     return result;
 }
 

@@ -1,5 +1,7 @@
 #include "engine/TextFront.h"
 
+#include <algorithm>
+
 #include "engine/EngineState.h"
 #include "textutil/TextConvert.h"
 
@@ -50,6 +52,19 @@ std::u16string CapitaliseSegment(std::u16string_view text) {
     std::u16string out(text);
     out[i] = WideUpperChar(out[i]);
     return out;
+}
+
+bool SentenceOpenAfter(std::u16string_view text, bool open) {
+    const std::u16string bare = StripEntryMarks(text);
+    const std::u16string_view closing = u" )]}\"'»”’";
+    const std::size_t last = bare.find_last_not_of(closing);
+    if (last != std::u16string::npos &&
+        std::u16string_view(u".!?…").find(bare[last]) != std::u16string_view::npos)
+        return true;
+    const bool wordy = std::any_of(bare.begin(), bare.end(), [](char16_t c) {
+        return (c >= u'0' && c <= u'9') || WideUpperChar(c) != c || WideLowerChar(c) != c;
+    });
+    return wordy ? false : open;
 }
 
 std::u16string LowercaseFirst(std::u16string_view text) {

@@ -17,6 +17,12 @@ bool HasNoTranslateMark(std::u16string_view text);
 // the entry marks of the window's words.
 std::u16string CapitaliseSegment(std::u16string_view text);
 
+// Whether a sentence is open after text, when `open` told it before: text
+// that ends with ".", "!", "?" or "…" (closing quotes and brackets aside)
+// opens one, other text with a letter or digit closes it, and punctuation
+// alone leaves it as it was. Entry marks do not count.
+bool SentenceOpenAfter(std::u16string_view text, bool open);
+
 std::u16string LowercaseFirst(std::u16string_view text);
 
 // "##k!", the mark of batch entry k.

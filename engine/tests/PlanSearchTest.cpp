@@ -89,7 +89,7 @@ TEST_F(PlanSearchTest, ASegmentIsOutscoredOnlyByABetterOneOfItsLanguageEndingAtT
 TEST_F(PlanSearchTest, WithoutPlanEligibleEntriesThePlanStaysWordByWord) {
     Words(3);
     Put(0, 2, 10.0, false);
-    EXPECT_EQ(ProcessToken({}, {}), u"W1 W2 W3");
+    EXPECT_EQ(ProcessToken({}, {}), u"W1 w2 w3");
 }
 
 TEST_F(PlanSearchTest, AMultiWordSegmentPrintsItsEntryInPlaceOfItsWords) {

@@ -25,9 +25,22 @@ std::u16string Words(int from, int to, char16_t initial = u'w') {
     return text;
 }
 
-TEST_F(TranslateFrontTest, WithoutDictionaryEverySegmentIsTheCapitalisedWord) {
-    EXPECT_EQ(TranslateText(u"Той каза , че ( утре ) ще дойде ."), u"Той Каза, Че (Утре) Ще Дойде.");
-    EXPECT_EQ(TranslateText(u"a\u2014b don\u2019t"), u"A - B Don ' T");
+// The text with its first letter made a capital.
+std::u16string Opening(std::u16string text) {
+    text[0] = WideUpperChar(text[0]);
+    return text;
+}
+
+TEST_F(TranslateFrontTest,
+       WithoutDictionaryEveryWordStandsAsItIsAndOnlySentencesBeginWithACapital) {
+    EXPECT_EQ(TranslateText(u"Той каза , че ( утре ) ще дойде ."),
+              u"Той каза, че (утре) ще дойде.");
+    EXPECT_EQ(TranslateText(u"a\u2014b don\u2019t"), u"A - b don ' t");
+    // After a full stop, a question or an exclamation mark (and the brackets
+    // that close on it) the next word opens a sentence; a bracket between
+    // them changes nothing.
+    EXPECT_EQ(TranslateText(u"едно . две ! ( три ? ) четири , пет"),
+              u"Едно. Две! (Три?) Четири, пет");
     EXPECT_EQ(Engine().N, 0);
 }
 
@@ -44,7 +57,7 @@ TEST_F(TranslateFrontTest, NoTranslateTextPassesUnchanged) {
 }
 
 TEST_F(TranslateFrontTest, LongTextKeepsAllWordsInOrder) {
-    EXPECT_EQ(TranslateText(Words(1, 300)), Words(1, 300, u'W'));
+    EXPECT_EQ(TranslateText(Words(1, 300)), Opening(Words(1, 300)));
 }
 
 TEST_F(TranslateFrontTest, BatchGivesEveryEntryItsOwnTranslation) {
@@ -53,9 +66,10 @@ TEST_F(TranslateFrontTest, BatchGivesEveryEntryItsOwnTranslation) {
     entries[1] = u" че ( утре ) ";
     entries[2] = u"ще дойде .";
     TranslateBatch(entries);
-    EXPECT_EQ(entries[0], u"Той Каза, ");
-    EXPECT_EQ(entries[1], u"Че (Утре) ");
-    EXPECT_EQ(entries[2], u"Ще Дойде. ");
+    // The entries go on with the sentence of the entries before them.
+    EXPECT_EQ(entries[0], u"Той каза, ");
+    EXPECT_EQ(entries[1], u"че (утре) ");
+    EXPECT_EQ(entries[2], u"ще дойде. ");
     EXPECT_EQ(entries[3], u"");
     EXPECT_EQ(Engine().N, 0);
 }
@@ -69,11 +83,11 @@ TEST_F(TranslateFrontTest, BatchAttributesWordsPastTheWindowAndAroundWordlessEnt
     entries[4] = u"z";
     entries[6] = u"never";        // after the empty entry: left alone
     TranslateBatch(entries);
-    EXPECT_EQ(entries[0], Words(1, 100, u'W') + u" ");
+    EXPECT_EQ(entries[0], Opening(Words(1, 100)) + u" ");
     EXPECT_EQ(entries[1], u" ");
-    EXPECT_EQ(entries[2], u"X Y ");
+    EXPECT_EQ(entries[2], u"x y ");
     EXPECT_EQ(entries[3], u"raw ");
-    EXPECT_EQ(entries[4], u"Z ");
+    EXPECT_EQ(entries[4], u"z ");
     EXPECT_EQ(entries[6], u"never");
 }
 
@@ -81,8 +95,9 @@ TEST_F(TranslateFrontTest, FullBatchIsFlushedIntoItsEntries) {
     BatchEntries entries;
     for (int k = 0; k < kBatchEntries; ++k) entries[k] = Words(k * 2, k * 2 + 1, u'a');
     TranslateBatch(entries);
-    for (int k = 0; k < kBatchEntries; ++k)
-        EXPECT_EQ(entries[k], Words(k * 2, k * 2 + 1, u'A') + u" ") << k;
+    EXPECT_EQ(entries[0], Opening(Words(0, 1, u'a')) + u" ");
+    for (int k = 1; k < kBatchEntries; ++k)
+        EXPECT_EQ(entries[k], Words(k * 2, k * 2 + 1, u'a') + u" ") << k;
     EXPECT_EQ(Engine().N, 0);
 }
 

@@ -25,8 +25,10 @@ protected:
 };
 
 TEST_F(LineTranslatorTest, KeepsLinesAndTheirEndings) {
-    EXPECT_EQ(Translate("Той каза , че ( утре ) ще дойде .\n"), "Той Каза, Че (Утре) Ще Дойде.\n");
-    EXPECT_EQ(Translate("\xEF\xBB\xBF" "a b\r\n\r\n  \nc"), "A B\r\n\r\n\nC");
+    EXPECT_EQ(Translate("Той каза , че ( утре ) ще дойде .\n"), "Той каза, че (утре) ще дойде.\n");
+    EXPECT_EQ(Translate("\xEF\xBB\xBF"
+                        "a b\r\n\r\n  \nc"),
+              "A b\r\n\r\n\nC");
     EXPECT_EQ(Translate(""), "");
 }
 

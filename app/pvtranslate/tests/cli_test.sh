@@ -16,7 +16,7 @@ bin() { "$program" --data "$tmp/data" "$@"; }
 "$program" --data "$tmp/none" </dev/null >/dev/null 2>"$tmp/err"; check no-data-status 1 $?
 grep -q "the data folder $tmp/none/DATA is missing" "$tmp/err" || { echo "FAIL no data message"; fail=1; }
 
-check sample "Той Каза, Че (Утре) Ще Дойде." "$(echo 'Той каза , че ( утре ) ще дойде .' | bin --to bg)"
+check sample "Той каза, че (утре) ще дойде." "$(echo 'Той каза , че ( утре ) ще дойде .' | bin --to bg)"
 printf 'one\n\ntwo\n' > "$tmp/a.txt"
 printf 'three\n' > "$tmp/b.txt"
 check files "$(printf 'One\n\nTwo\nThree')" "$(bin --to=de "$tmp/a.txt" "$tmp/b.txt")"
@@ -33,13 +33,13 @@ printf 'ok\n\xff\n' | bin >/dev/null 2>"$tmp/err"; check utf8-status 1 $?
 grep -q "standard input:2: not valid UTF-8" "$tmp/err" || { echo "FAIL utf8 message"; fail=1; }
 # Subtitles: the plug-in by name, by library name and by the file's extension.
 printf '1\r\n00:00:01,000 --> 00:00:04,000\r\nhello there\r\n\r\n2\r\n00:00:05,000 --> 00:00:06,000\r\n-who\r\n-me\r\n' > "$tmp/film.SRT"
-srt_expected=$(printf '1\r\n00:00:01,000 --> 00:00:04,000\r\nHello There\r\n\r\n2\r\n00:00:05,000 --> 00:00:06,000\r\n- Who\r\n- Me\r\n\r\n')
+srt_expected=$(printf '1\r\n00:00:01,000 --> 00:00:04,000\r\nHello there\r\n\r\n2\r\n00:00:05,000 --> 00:00:06,000\r\n- Who\r\n- Me\r\n\r\n')
 check srt-by-extension "$srt_expected" "$(bin "$tmp/film.SRT")"
 check srt-by-library "$srt_expected" "$(bin --filter srtfilter < "$tmp/film.SRT")"
 cp "$tmp/film.SRT" "$tmp/film.txt"
 check srt-by-name "$srt_expected" "$(bin --filter 'Subtitles (.srt)' "$tmp/film.txt")"
 printf '{1}{25}hello|world\n' > "$tmp/film.sub"
-check sub "$(printf '{1}{25}Hello World\n')" "$(bin "$tmp/film.sub")"
+check sub "$(printf '{1}{25}Hello world\n')" "$(bin "$tmp/film.sub")"
 bin --filters > "$tmp/filters"
 grep -q "^Subtitles (.srt)	srtfilter	1.0	" "$tmp/filters" || { echo "FAIL filters srt"; fail=1; }
 grep -q "^Subtitles (.sub)	subfilter	1.0	" "$tmp/filters" || { echo "FAIL filters sub"; fail=1; }
