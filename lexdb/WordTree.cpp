@@ -173,43 +173,79 @@ void WordTree::DropUnreachablePages() {
 }
 
 void WordTree::LoadFromFile(const std::string& path) {
-    const ContainerContent content = ReadWholeContainer(path);
-    if (!content.opened) Corrupt(path, "cannot open");
-    if (content.status != ContainerStatus::StreamEnd) Corrupt(path, "damaged container");
-    ByteReader reader(content.bytes);
-    const int32_t pageCount = reader.I32();
-    if (!reader.ok() || pageCount < 1 || static_cast<std::size_t>(pageCount) > reader.remaining() / 4)
-        Corrupt(path, "bad page count");
-    std::vector<int32_t> sizes(static_cast<std::size_t>(pageCount));
-    uint64_t nodes = 0;
-    for (int32_t& size : sizes) {
-        size = reader.I32();
-        if (size < 0) Corrupt(path, "negative entry count");
-        nodes += static_cast<uint64_t>(size);
-    }
-    if (!reader.ok() || nodes * 6 != reader.remaining()) Corrupt(path, "entry counts do not match the file");
+    // The file is read a chunk at a time: held whole, it would double the
+    // memory that the largest table of the engine takes while it loads.
+    ContainerPtr container(ContainerOpen(path));
+    if (!container) Corrupt(path, "cannot open");
+    // Exactly n more bytes of the content, or the reason why not.
+    std::string chunk;
+    auto next = [&](std::size_t n, const char* shortWhat) {
+        chunk.resize(n);
+        const int got = ContainerRead(container.get(), chunk.data(), static_cast<int>(n));
+        const ContainerStatus status = ContainerState(container.get());
+        if (status == ContainerStatus::DataError || status == ContainerStatus::ReadError)
+            Corrupt(path, "damaged container");
+        if (got != static_cast<int>(n)) Corrupt(path, shortWhat);
+        return ByteReader(chunk);
+    };
+    constexpr std::size_t kChunkItems = 8192;
 
-    // Pages lie in file order, each in a run of exactly its size.
+    const int32_t pageCount = next(4, "bad page count").I32();
+    if (pageCount < 1) Corrupt(path, "bad page count");
+    std::vector<int32_t> sizes;
+    uint64_t nodes = 0;
+    while (sizes.size() < static_cast<std::size_t>(pageCount)) {
+        const std::size_t n =
+            std::min(kChunkItems, static_cast<std::size_t>(pageCount) - sizes.size());
+        ByteReader reader = next(4 * n, "bad page count");
+        for (std::size_t k = 0; k < n; ++k) {
+            const int32_t size = reader.I32();
+            if (size < 0) Corrupt(path, "negative entry count");
+            sizes.push_back(size);
+            nodes += static_cast<uint64_t>(size);
+        }
+    }
     if (nodes > UINT32_MAX) Corrupt(path, "too many entries");
-    std::vector<PageRec> entries(static_cast<std::size_t>(nodes));
+
+    // Pages lie in file order, each in a run of exactly its size. Room is
+    // taken for no more nodes than the file can hold.
+    constexpr uint64_t kMaxExpansion = 1032;
+    const auto fileSize =
+        static_cast<uint64_t>(std::max<int64_t>(ContainerFileSize(container.get()), 0));
+    std::vector<PageRec> entries;
+    entries.reserve(static_cast<std::size_t>(std::min(nodes, kMaxExpansion * fileSize / 6)));
     std::vector<PageSpan> spans(sizes.size());
     std::vector<int32_t> holders(sizes.size());
     holders[0] = 1;
-    uint32_t start = 0;
+    ByteReader reader("");
+    uint64_t unread = nodes;
     for (std::size_t p = 0; p < spans.size(); ++p) {
+        const auto start = static_cast<uint32_t>(entries.size());
         const auto size = static_cast<uint32_t>(sizes[p]);
         spans[p] = PageSpan{start, size, size};
         for (uint32_t i = start; i < start + size; ++i) {
-            PageRec& entry = entries[i];
+            if (reader.remaining() == 0) {
+                const auto n = static_cast<std::size_t>(std::min<uint64_t>(kChunkItems, unread));
+                reader = next(6 * n, "entry counts do not match the file");
+                unread -= n;
+            }
+            PageRec entry;
             entry.ch = reader.U16();
             entry.next = reader.I32();
             if (entry.next < -1 || entry.next >= pageCount) Corrupt(path, "link to a page that does not exist");
             if (entry.next >= 0) ++holders[static_cast<std::size_t>(entry.next)];
             // Binary search needs strictly ascending characters.
-            if (i > start && entries[i - 1].ch >= entry.ch) Corrupt(path, "page not sorted");
+            if (i > start && entries.back().ch >= entry.ch) Corrupt(path, "page not sorted");
+            entries.push_back(entry);
         }
-        start += size;
     }
+    // Nothing may follow, and a compressed content ends with its checksum.
+    char probe;
+    const int trailing = ContainerRead(container.get(), &probe, 1);
+    const ContainerStatus status = ContainerState(container.get());
+    if (status == ContainerStatus::DataError || status == ContainerStatus::ReadError)
+        Corrupt(path, "damaged container");
+    if (trailing != 0) Corrupt(path, "entry counts do not match the file");
     nodes_ = std::move(entries);
     spans_ = std::move(spans);
     holders_ = std::move(holders);

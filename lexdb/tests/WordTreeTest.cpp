@@ -74,7 +74,10 @@ TEST(WordTree, FileRoundTripKeepsPagesAndSharing) {
     TempDir tmp;
     WordTree tree = StemsWithSharedEndings();
     std::set<std::u16string> words;
-    for (int i = 0; i < 3000; ++i) {
+    // Enough words for some 10,000 pages: the file is read in steps of
+    // thousands of page sizes and nodes, and a tree that fits one step
+    // would not show a step lost or read twice.
+    for (int i = 0; i < 4000; ++i) {
         std::u16string word;
         for (int v = i * 7919 + 1; v > 0; v /= 37) word.push_back(static_cast<char16_t>(u'a' + v % 37 * 1000));
         tree.AddWord(word);
