@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <vector>
 
 #include "lexdb/Scramble.h"
@@ -297,41 +298,57 @@ bool ContainerRawRead(Container* container, int64_t offset, void* buffer, std::s
            static_cast<ssize_t>(n);
 }
 
-CountedBlock ReadCountedBlock(const std::string& path, std::size_t unitBytes) {
-    CountedBlock block;
+CountedRead ReadCountedChunks(const std::string& path, std::size_t unitBytes, std::size_t recordBytes,
+                              const std::function<void(int32_t count, std::string_view chunk)>& take) {
+    CountedRead read;
     ContainerPtr container(ContainerOpen(path));
     unsigned char head[4];
-    if (ContainerRead(container.get(), head, 4) != 4) return block;
-    block.count = static_cast<int32_t>(static_cast<uint32_t>(head[0]) | static_cast<uint32_t>(head[1]) << 8 |
-                                       static_cast<uint32_t>(head[2]) << 16 |
-                                       static_cast<uint32_t>(head[3]) << 24);
-    if (block.count < 0) {
-        block.count = 0;
-        return block;
+    if (ContainerRead(container.get(), head, 4) != 4) return read;
+    read.count = static_cast<int32_t>(static_cast<uint32_t>(head[0]) | static_cast<uint32_t>(head[1]) << 8 |
+                                      static_cast<uint32_t>(head[2]) << 16 | static_cast<uint32_t>(head[3]) << 24);
+    if (read.count < 0) {
+        read.count = 0;
+        return read;
     }
-    // Read in chunks, so that a hostile count costs no more memory than the
-    // file really delivers. Room for the whole payload is taken at once, as
-    // growing step by step would hold old and new copies together, but never
-    // more than deflate can expand the file to (1,032 bytes a byte).
-    const uint64_t wanted = static_cast<uint64_t>(block.count) * unitBytes;
-    constexpr uint64_t kMaxExpansion = 1032;
-    const auto fileSize = static_cast<uint64_t>(std::max<int64_t>(ContainerFileSize(container.get()), 0));
-    block.payload.reserve(static_cast<std::size_t>(std::min<uint64_t>(wanted, kMaxExpansion * fileSize)));
-    constexpr std::size_t kChunk = 1 << 16;
-    while (block.payload.size() < wanted) {
-        std::size_t start = block.payload.size();
-        std::size_t step = static_cast<std::size_t>(std::min<uint64_t>(kChunk, wanted - start));
-        block.payload.resize(start + step);
-        int got = ContainerRead(container.get(), block.payload.data() + start, static_cast<int>(step));
-        block.payload.resize(start + static_cast<std::size_t>(std::max(got, 0)));
-        if (got < static_cast<int>(step)) break;
+    // Chunk by chunk, so that a hostile count costs no more memory than the
+    // file really delivers.
+    const uint64_t wanted = static_cast<uint64_t>(read.count) * unitBytes;
+    recordBytes = std::max<std::size_t>(recordBytes, 1);
+    const std::size_t step = std::max<std::size_t>(1, (1 << 16) / recordBytes) * recordBytes;
+    std::string chunk;
+    uint64_t done = 0;
+    while (done < wanted) {
+        chunk.resize(static_cast<std::size_t>(std::min<uint64_t>(step, wanted - done)));
+        const int got = std::max(ContainerRead(container.get(), chunk.data(), static_cast<int>(chunk.size())), 0);
+        done += static_cast<uint64_t>(got);
+        if (got > 0) take(read.count, std::string_view(chunk).substr(0, static_cast<std::size_t>(got)));
+        if (got < static_cast<int>(chunk.size())) break;
     }
     // One more read checks the member's CRC and length behind the payload.
     char probe;
     ContainerRead(container.get(), &probe, 1);
     const ContainerStatus status = ContainerState(container.get());
-    block.complete = block.payload.size() == wanted && status != ContainerStatus::DataError &&
-                     status != ContainerStatus::ReadError;
+    read.complete = done == wanted && status != ContainerStatus::DataError && status != ContainerStatus::ReadError;
+    return read;
+}
+
+CountedBlock ReadCountedBlock(const std::string& path, std::size_t unitBytes) {
+    CountedBlock block;
+    // Room for the whole payload is taken at once, as growing step by step
+    // would hold old and new copies together, but never more than deflate can
+    // expand the file to (1,032 bytes a byte).
+    constexpr uint64_t kMaxExpansion = 1032;
+    std::error_code error;
+    const uint64_t fileSize = std::filesystem::file_size(path, error);
+    const CountedRead read = ReadCountedChunks(path, unitBytes, unitBytes, [&](int32_t count, std::string_view chunk) {
+        if (block.payload.empty()) {
+            const uint64_t wanted = static_cast<uint64_t>(count) * unitBytes;
+            block.payload.reserve(static_cast<std::size_t>(std::min<uint64_t>(wanted, kMaxExpansion * (error ? 0 : fileSize))));
+        }
+        block.payload.append(chunk);
+    });
+    block.count = read.count;
+    block.complete = read.complete;
     return block;
 }
 

@@ -6,8 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace pv {
 
@@ -63,6 +65,18 @@ struct CountedBlock {
     bool complete = false;
 };
 CountedBlock ReadCountedBlock(const std::string& path, std::size_t unitBytes = 1);
+
+// The same pattern for a payload too large to hold whole beside what is built
+// from it: take receives the count and the payload a chunk at a time, each
+// chunk a whole number of records of recordBytes (but the last of a short
+// file). The result tells the count and whether all of the payload arrived
+// intact.
+struct CountedRead {
+    int32_t count = 0;
+    bool complete = false;
+};
+CountedRead ReadCountedChunks(const std::string& path, std::size_t unitBytes, std::size_t recordBytes,
+                              const std::function<void(int32_t count, std::string_view chunk)>& take);
 
 // The whole logical content of a container (all members).
 struct ContainerContent {

@@ -59,7 +59,6 @@ std::optional<std::string> ReadRecords(const std::string& path) {
 bool LoadInflexionGroups(const std::string& base, InflexionTables& tables) {
     std::vector<InflexionGroup> groups;
     std::optional<std::string> groupBytes = ReadRecords(ResolveDataPath(base, kInflexionGroupsFile));
-    std::optional<std::string> endingBytes = ReadRecords(ResolveDataPath(base, kInflexionEndingsFile));
     if (groupBytes) {
         for (std::size_t at = 0; at + kGroupRecordSize <= groupBytes->size(); at += kGroupRecordSize) {
             ByteReader in(std::string_view(*groupBytes).substr(at, kGroupRecordSize));
@@ -75,22 +74,28 @@ bool LoadInflexionGroups(const std::string& base, InflexionTables& tables) {
     IntegerIndex index;
     for (std::size_t i = 0; i < groups.size(); ++i) index.Add(groups[i].id, static_cast<int32_t>(i));
     index.Sort();
-    if (endingBytes) {
-        for (std::size_t at = 0; at + kEndingRecordSize <= endingBytes->size(); at += kEndingRecordSize) {
-            ByteReader in(std::string_view(*endingBytes).substr(at, kEndingRecordSize));
-            InflexionEntry entry;
-            entry.key = in.I32();
-            const int32_t groupId = in.I32();
-            std::optional<std::u16string> text = ReadHexText(in);
-            IntegerIndex::FindResult hit = index.Find(groupId);
-            if (!text || !hit.found) continue;
-            entry.ending = std::move(*text);
-            groups[static_cast<std::size_t>(index[static_cast<std::size_t>(hit.index)].value)]
-                .endings.push_back(std::move(entry));
-        }
-    }
+    // The endings file is by far the largest table: it is taken a chunk at a
+    // time rather than held whole beside the endings made from it.
+    const CountedRead endings = ReadCountedChunks(
+        ResolveDataPath(base, kInflexionEndingsFile), 1, kEndingRecordSize, [&](int32_t, std::string_view chunk) {
+            for (std::size_t at = 0; at + kEndingRecordSize <= chunk.size(); at += kEndingRecordSize) {
+                ByteReader in(chunk.substr(at, kEndingRecordSize));
+                InflexionEntry entry;
+                entry.key = in.I32();
+                const int32_t groupId = in.I32();
+                std::optional<std::u16string> text = ReadHexText(in);
+                IntegerIndex::FindResult hit = index.Find(groupId);
+                if (!text || !hit.found) continue;
+                entry.ending = std::move(*text);
+                groups[static_cast<std::size_t>(index[static_cast<std::size_t>(hit.index)].value)]
+                    .endings.push_back(std::move(entry));
+            }
+        });
+    // A damaged or short endings file gives no endings at all.
+    if (!endings.complete)
+        for (InflexionGroup& group : groups) group.endings.clear();
     tables.SetGroups(std::move(groups));
-    return groupBytes && endingBytes;
+    return groupBytes && endings.complete;
 }
 
 void LoadInflexionDetails(const std::string& base, InflexionTables& tables) {
