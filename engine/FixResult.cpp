@@ -74,22 +74,27 @@ std::vector<ReplacementRow> FrenchRows() {
     return rows;
 }
 
-bool IsClosingMark(char16_t c) {
-    return std::u16string_view(u".,;!?\")").find(c) != std::u16string_view::npos;
-}
+bool IsClosingMark(char16_t c) { return std::u16string_view(u".,;!?)").find(c) != std::u16string_view::npos; }
 
 // Deletes a blank that follows a blank or "(", or that stands before one of
-// . , ; ! ? " ) — in one pass, comparing with the last character kept.
+// . , ; ! ? ) — in one pass, comparing with the last character kept.
+// Straight double quotation marks open and close in turn: the blank after an
+// opening one and the blank before a closing one go, so that a quotation
+// hugs its marks on both sides.
 std::u16string RemoveBlanks(std::u16string_view r) {
     std::u16string out;
     out.reserve(r.size());
+    bool quoteOpen = false;  // an odd number of quotation marks kept so far
     for (std::size_t j = 0; j < r.size(); ++j) {
         char16_t c = r[j];
-        if (c == u' ' && !out.empty() &&
-            (out.back() == u' ' || out.back() == u'(' ||
-             (j + 1 < r.size() && IsClosingMark(r[j + 1])))) {
-            continue;
+        if (c == u' ' && !out.empty()) {
+            const char16_t before = out.back();
+            const char16_t after = j + 1 < r.size() ? r[j + 1] : u'\0';
+            if (before == u' ' || before == u'(' || (before == u'"' && quoteOpen) || IsClosingMark(after) ||
+                (after == u'"' && quoteOpen))
+                continue;
         }
+        if (c == u'"') quoteOpen = !quoteOpen;
         out += c;
     }
     return out;

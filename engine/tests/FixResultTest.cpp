@@ -19,7 +19,11 @@ protected:
 TEST_F(FixResultTest, RepairsSpacingAndContractions) {
     const Case cases[] = {
         {kBulgarian, u"Той каза , че ( утре ) ще дойде .", u"Той каза, че (утре) ще дойде."},
-        {kBulgarian, u"  a \" b \" c", u"a\" b\" c"},  // a blank before any quotation mark goes
+        // Quotation marks open and close in turn, and hug what they quote.
+        {kBulgarian, u"  a \" b \" c", u"a \"b\" c"},
+        {kBulgarian, u"Думата \" лиценз \" означава \" разрешение \" .", u"Думата \"лиценз\" означава \"разрешение\"."},
+        {kBulgarian, u"\" a , b \" ( \" c \" )", u"\"a, b\" (\"c\")"},
+        {kBulgarian, u"a \" b", u"a \"b"},
         {kBulgarian, u"a,,, , b", u"a, b"},
         {kBulgarian, u"a,,,,, b", u"a, b"},
         {kBulgarian, u"   ", u" "},
