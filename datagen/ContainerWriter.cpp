@@ -26,7 +26,8 @@ std::string Scrambled(std::string image) {
 }  // namespace
 
 bool StartsWithGzipMagic(std::string_view bytes) {
-    return bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0x1F && static_cast<uint8_t>(bytes[1]) == 0x8B;
+    return bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0x1F &&
+           static_cast<uint8_t>(bytes[1]) == 0x8B;
 }
 
 std::string GzipHeader(const GzipHeaderOptions& options) {

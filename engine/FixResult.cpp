@@ -74,7 +74,9 @@ std::vector<ReplacementRow> FrenchRows() {
     return rows;
 }
 
-bool IsClosingMark(char16_t c) { return std::u16string_view(u".,;!?)").find(c) != std::u16string_view::npos; }
+bool IsClosingMark(char16_t c) {
+    return std::u16string_view(u".,;!?)").find(c) != std::u16string_view::npos;
+}
 
 // Deletes a blank that follows a blank or "(", or that stands before one of
 // . , ; ! ? ) — in one pass, comparing with the last character kept.
@@ -90,8 +92,8 @@ std::u16string RemoveBlanks(std::u16string_view r) {
         if (c == u' ' && !out.empty()) {
             const char16_t before = out.back();
             const char16_t after = j + 1 < r.size() ? r[j + 1] : u'\0';
-            if (before == u' ' || before == u'(' || (before == u'"' && quoteOpen) || IsClosingMark(after) ||
-                (after == u'"' && quoteOpen))
+            if (before == u' ' || before == u'(' || (before == u'"' && quoteOpen) ||
+                IsClosingMark(after) || (after == u'"' && quoteOpen))
                 continue;
         }
         if (c == u'"') quoteOpen = !quoteOpen;

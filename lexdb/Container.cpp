@@ -298,14 +298,16 @@ bool ContainerRawRead(Container* container, int64_t offset, void* buffer, std::s
            static_cast<ssize_t>(n);
 }
 
-CountedRead ReadCountedChunks(const std::string& path, std::size_t unitBytes, std::size_t recordBytes,
-                              const std::function<void(int32_t count, std::string_view chunk)>& take) {
+CountedRead ReadCountedChunks(
+    const std::string& path, std::size_t unitBytes, std::size_t recordBytes,
+    const std::function<void(int32_t count, std::string_view chunk)>& take) {
     CountedRead read;
     ContainerPtr container(ContainerOpen(path));
     unsigned char head[4];
     if (ContainerRead(container.get(), head, 4) != 4) return read;
-    read.count = static_cast<int32_t>(static_cast<uint32_t>(head[0]) | static_cast<uint32_t>(head[1]) << 8 |
-                                      static_cast<uint32_t>(head[2]) << 16 | static_cast<uint32_t>(head[3]) << 24);
+    read.count = static_cast<int32_t>(
+        static_cast<uint32_t>(head[0]) | static_cast<uint32_t>(head[1]) << 8 |
+        static_cast<uint32_t>(head[2]) << 16 | static_cast<uint32_t>(head[3]) << 24);
     if (read.count < 0) {
         read.count = 0;
         return read;
@@ -319,34 +321,38 @@ CountedRead ReadCountedChunks(const std::string& path, std::size_t unitBytes, st
     uint64_t done = 0;
     while (done < wanted) {
         chunk.resize(static_cast<std::size_t>(std::min<uint64_t>(step, wanted - done)));
-        const int got = std::max(ContainerRead(container.get(), chunk.data(), static_cast<int>(chunk.size())), 0);
+        const int got = std::max(
+            ContainerRead(container.get(), chunk.data(), static_cast<int>(chunk.size())), 0);
         done += static_cast<uint64_t>(got);
-        if (got > 0) take(read.count, std::string_view(chunk).substr(0, static_cast<std::size_t>(got)));
+        if (got > 0)
+            take(read.count, std::string_view(chunk).substr(0, static_cast<std::size_t>(got)));
         if (got < static_cast<int>(chunk.size())) break;
     }
     // One more read checks the member's CRC and length behind the payload.
     char probe;
     ContainerRead(container.get(), &probe, 1);
     const ContainerStatus status = ContainerState(container.get());
-    read.complete = done == wanted && status != ContainerStatus::DataError && status != ContainerStatus::ReadError;
+    read.complete = done == wanted && status != ContainerStatus::DataError &&
+                    status != ContainerStatus::ReadError;
     return read;
 }
 
 CountedBlock ReadCountedBlock(const std::string& path, std::size_t unitBytes) {
     CountedBlock block;
     // Room for the whole payload is taken at once, as growing step by step
-    // would hold old and new copies together, but never more than deflate can
-    // expand the file to (1,032 bytes a byte).
-    constexpr uint64_t kMaxExpansion = 1032;
+    // would hold old and new copies together, but never more than the file
+    // can expand to.
     std::error_code error;
     const uint64_t fileSize = std::filesystem::file_size(path, error);
-    const CountedRead read = ReadCountedChunks(path, unitBytes, unitBytes, [&](int32_t count, std::string_view chunk) {
-        if (block.payload.empty()) {
-            const uint64_t wanted = static_cast<uint64_t>(count) * unitBytes;
-            block.payload.reserve(static_cast<std::size_t>(std::min<uint64_t>(wanted, kMaxExpansion * (error ? 0 : fileSize))));
-        }
-        block.payload.append(chunk);
-    });
+    const CountedRead read =
+        ReadCountedChunks(path, unitBytes, unitBytes, [&](int32_t count, std::string_view chunk) {
+            if (block.payload.empty()) {
+                const uint64_t wanted = static_cast<uint64_t>(count) * unitBytes;
+                block.payload.reserve(static_cast<std::size_t>(
+                    std::min<uint64_t>(wanted, kMaxDeflateExpansion * (error ? 0 : fileSize))));
+            }
+            block.payload.append(chunk);
+        });
     block.count = read.count;
     block.complete = read.complete;
     return block;

@@ -55,6 +55,10 @@ struct ContainerCloser {
 };
 using ContainerPtr = std::unique_ptr<Container, ContainerCloser>;
 
+// The most that deflate can expand a stored byte to: a bound on the content
+// of a file that readers may take room for before the content arrives.
+constexpr uint64_t kMaxDeflateExpansion = 1032;
+
 // The common loader pattern: a 4-byte signed count, then the payload that it
 // announces (count × unitBytes bytes). An absent file gives count 0. payload
 // holds what the container delivered, which is less than announced for a
@@ -75,8 +79,9 @@ struct CountedRead {
     int32_t count = 0;
     bool complete = false;
 };
-CountedRead ReadCountedChunks(const std::string& path, std::size_t unitBytes, std::size_t recordBytes,
-                              const std::function<void(int32_t count, std::string_view chunk)>& take);
+CountedRead ReadCountedChunks(
+    const std::string& path, std::size_t unitBytes, std::size_t recordBytes,
+    const std::function<void(int32_t count, std::string_view chunk)>& take);
 
 // The whole logical content of a container (all members).
 struct ContainerContent {

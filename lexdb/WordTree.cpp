@@ -209,11 +209,10 @@ void WordTree::LoadFromFile(const std::string& path) {
 
     // Pages lie in file order, each in a run of exactly its size. Room is
     // taken for no more nodes than the file can hold.
-    constexpr uint64_t kMaxExpansion = 1032;
     const auto fileSize =
         static_cast<uint64_t>(std::max<int64_t>(ContainerFileSize(container.get()), 0));
     std::vector<PageRec> entries;
-    entries.reserve(static_cast<std::size_t>(std::min(nodes, kMaxExpansion * fileSize / 6)));
+    entries.reserve(static_cast<std::size_t>(std::min(nodes, kMaxDeflateExpansion * fileSize / 6)));
     std::vector<PageSpan> spans(sizes.size());
     std::vector<int32_t> holders(sizes.size());
     holders[0] = 1;

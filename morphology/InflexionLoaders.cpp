@@ -58,7 +58,8 @@ std::optional<std::string> ReadRecords(const std::string& path) {
 
 bool LoadInflexionGroups(const std::string& base, InflexionTables& tables) {
     std::vector<InflexionGroup> groups;
-    std::optional<std::string> groupBytes = ReadRecords(ResolveDataPath(base, kInflexionGroupsFile));
+    std::optional<std::string> groupBytes =
+        ReadRecords(ResolveDataPath(base, kInflexionGroupsFile));
     if (groupBytes) {
         for (std::size_t at = 0; at + kGroupRecordSize <= groupBytes->size(); at += kGroupRecordSize) {
             ByteReader in(std::string_view(*groupBytes).substr(at, kGroupRecordSize));
@@ -77,8 +78,10 @@ bool LoadInflexionGroups(const std::string& base, InflexionTables& tables) {
     // The endings file is by far the largest table: it is taken a chunk at a
     // time rather than held whole beside the endings made from it.
     const CountedRead endings = ReadCountedChunks(
-        ResolveDataPath(base, kInflexionEndingsFile), 1, kEndingRecordSize, [&](int32_t, std::string_view chunk) {
-            for (std::size_t at = 0; at + kEndingRecordSize <= chunk.size(); at += kEndingRecordSize) {
+        ResolveDataPath(base, kInflexionEndingsFile), 1, kEndingRecordSize,
+        [&](int32_t, std::string_view chunk) {
+            for (std::size_t at = 0; at + kEndingRecordSize <= chunk.size();
+                 at += kEndingRecordSize) {
                 ByteReader in(chunk.substr(at, kEndingRecordSize));
                 InflexionEntry entry;
                 entry.key = in.I32();

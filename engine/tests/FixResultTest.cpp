@@ -21,7 +21,8 @@ TEST_F(FixResultTest, RepairsSpacingAndContractions) {
         {kBulgarian, u"Той каза , че ( утре ) ще дойде .", u"Той каза, че (утре) ще дойде."},
         // Quotation marks open and close in turn, and hug what they quote.
         {kBulgarian, u"  a \" b \" c", u"a \"b\" c"},
-        {kBulgarian, u"Думата \" лиценз \" означава \" разрешение \" .", u"Думата \"лиценз\" означава \"разрешение\"."},
+        {kBulgarian, u"Думата \" лиценз \" означава \" разрешение \" .",
+         u"Думата \"лиценз\" означава \"разрешение\"."},
         {kBulgarian, u"\" a , b \" ( \" c \" )", u"\"a, b\" (\"c\")"},
         {kBulgarian, u"a \" b", u"a \"b"},
         {kBulgarian, u"a,,, , b", u"a, b"},

@@ -1,5 +1,3 @@
-#include "lexdb/CollocationFiles.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,9 +11,10 @@
 #include "datagen/CachedFileWriter.h"
 #include "datagen/CollocationWriter.h"
 #include "engine/EngineError.h"
+#include "lexdb/CollocationFiles.h"
 #include "lexdb/Container.h"
-#include "textutil/tests/CollectedErrors.h"
 #include "lexdb/tests/TempDir.h"
+#include "textutil/tests/CollectedErrors.h"
 
 namespace pv {
 namespace {
@@ -171,9 +170,12 @@ TEST_F(CollocationFilesTest, LookupFilesAreStoredUnlessTheirContentReadsAsGzip) 
     CollocationRecord r = FullRecord();
     r.id = 0x8B1F;  // the index by id begins with the bytes 1F 8B
     Write({r});
-    auto stored = [&](const char* name) { return ContainerIsStored(ContainerPtr(ContainerOpen(tmp.path(name))).get()); };
+    auto stored = [&](const char* name) {
+        return ContainerIsStored(ContainerPtr(ContainerOpen(tmp.path(name))).get());
+    };
     EXPECT_FALSE(stored("data/colsBYID.HSH"));
-    for (const char* name : {"data/cols.HDR", "data/cols.DAT", "data/colsGLID.HSH", "data/colsWRDID.HSH"})
+    for (const char* name :
+         {"data/cols.HDR", "data/cols.DAT", "data/colsGLID.HSH", "data/colsWRDID.HSH"})
         EXPECT_TRUE(stored(name)) << name;
     CollocationFiles files = Open();
     EXPECT_EQ(files.RowOfId(0x8B1F), 0);

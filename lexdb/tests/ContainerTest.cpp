@@ -48,7 +48,8 @@ TEST(Scramble, KeyWrapsTheProductAndKeepsTheRemainderSign) {
             std::string bytes(n, '\x5A');
             ScrambleBytes(bytes.data(), n, start);
             for (std::size_t i = 0; i < n; ++i)
-                ASSERT_EQ(static_cast<uint8_t>(bytes[i]), 0x5A ^ ScrambleKey(start + static_cast<uint32_t>(i)))
+                ASSERT_EQ(static_cast<uint8_t>(bytes[i]),
+                          0x5A ^ ScrambleKey(start + static_cast<uint32_t>(i)))
                     << start << "+" << i;
         }
 }

@@ -309,15 +309,18 @@ TEST(InflexionLoaders, DamagedFilesLeaveTheirTableEmpty) {
     // The endings file is read a chunk at a time: a file of many chunks gives
     // every ending, and one cut short by a byte gives none.
     InflexionGroup many{3, u"", {}};
-    for (int32_t k = 0; k < 2000; ++k) many.endings.push_back({k % 7, Utf8Decode("e" + std::to_string(k))});
+    for (int32_t k = 0; k < 2000; ++k)
+        many.endings.push_back({k % 7, Utf8Decode("e" + std::to_string(k))});
     const std::string endings = EncodeInflexionEndings({many});
-    WriteCountedContainer(ResolveDataPath(base, kInflexionGroupsFile), EncodeInflexionGroups({many}));
+    WriteCountedContainer(ResolveDataPath(base, kInflexionGroupsFile),
+                          EncodeInflexionGroups({many}));
     WriteCountedContainer(ResolveDataPath(base, kInflexionEndingsFile), endings);
     EXPECT_TRUE(LoadInflexionTables(base));
     ASSERT_NE(Inflexions().FindGroup(3), nullptr);
     EXPECT_EQ(Inflexions().FindGroup(3)->endings.size(), 2000u);
     WriteContainer(ResolveDataPath(base, kInflexionEndingsFile),
-                   CountedContent(static_cast<int32_t>(endings.size()), endings.substr(0, endings.size() - 1)));
+                   CountedContent(static_cast<int32_t>(endings.size()),
+                                  endings.substr(0, endings.size() - 1)));
     EXPECT_FALSE(LoadInflexionTables(base));
     ASSERT_NE(Inflexions().FindGroup(3), nullptr);
     EXPECT_TRUE(Inflexions().FindGroup(3)->endings.empty());
