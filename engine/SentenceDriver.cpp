@@ -65,6 +65,8 @@ const FE* SegmentEntry(const PlanEntry& segment) {
 // case that the dictionary and the source words gave them.
 std::u16string OutputCase(const std::u16string& text) {
     EngineState& engine = Engine();
+    // Capitalising also drops a text of nothing but blanks and entry marks,
+    // which is wanted inside a sentence too; the capital alone is undone there.
     std::u16string out = CapitaliseSegment(text);
     if (!out.empty() && !engine.sentenceOpen) out = text;
     engine.sentenceOpen = SentenceOpenAfter(out, engine.sentenceOpen);
